@@ -1,0 +1,121 @@
+#include "rebound_project.h"
+
+#include <new>
+
+#include "gbk_codec.h"
+#include "s_byte_stream.h"
+#include "s_date.h"
+#include "s_file.h"
+
+S_String Rebound_Project::*const Rebound_Project::TEXT_FIELDS[TEXT_COUNT] = {
+    &Rebound_Project::project_name,
+    &Rebound_Project::project_address,
+    &Rebound_Project::construction_unit,
+    &Rebound_Project::construction_date,
+    &Rebound_Project::agent_unit,
+    &Rebound_Project::agent_date,
+    &Rebound_Project::design_unit,
+    &Rebound_Project::report_date,
+    &Rebound_Project::supervision_unit,
+    &Rebound_Project::report_serial,
+    &Rebound_Project::monitor_unit,
+    &Rebound_Project::examine_serial,
+    &Rebound_Project::concrete_producer,
+    &Rebound_Project::examine_unit,
+    &Rebound_Project::examine_unit_address,
+    &Rebound_Project::unit_certification_serial,
+    &Rebound_Project::examine_environment,
+    &Rebound_Project::examine_reason,
+    &Rebound_Project::zip_code,
+    &Rebound_Project::phone_no,
+    &Rebound_Project::fax_no,
+};
+
+const char* const PROJECT_TEXT_NAMES[Rebound_Project::TEXT_COUNT] = {
+    "project_name",       "project_address",      "construction_unit",
+    "construction_date",  "agent_unit",           "agent_date",
+    "design_unit",        "report_date",          "supervision_unit",
+    "report_serial",      "monitor_unit",         "examine_serial",
+    "concrete_producer",  "examine_unit",         "examine_unit_address",
+    "unit_certification_serial", "examine_environment", "examine_reason",
+    "zip_code",           "phone_no",             "fax_no",
+};
+
+Rebound_Project::Rebound_Project() {
+  static const std::string new_project_suffix = utf8_to_gbk(" 新工程");
+  const std::string today = today_text();
+  project_name.assign(today + new_project_suffix);
+  construction_date.assign(today);
+  agent_date.assign(today);
+  report_date.assign(today);
+}
+
+R_Component* Rebound_Project::new_component() {
+  try {
+    components.push_back(std::make_unique<R_Component>());
+  } catch (const std::bad_alloc&) {
+    return nullptr;
+  }
+  return components.back().get();
+}
+
+bool Rebound_Project::remove_component(int32_t index) {
+  if (index < 0 || static_cast<uint32_t>(index) >= component_count()) return false;
+  components.erase(components.begin() + index);
+  return true;
+}
+
+R_Component* Rebound_Project::component(int32_t index) const {
+  if (index < 0 || static_cast<uint32_t>(index) >= component_count()) return nullptr;
+  return components[static_cast<size_t>(index)].get();
+}
+
+uint32_t Rebound_Project::checked_count() const {
+  uint32_t n = 0;
+  for (const auto& c : components) n += c->is_checked() ? 1 : 0;
+  return n;
+}
+
+bool Rebound_Project::write(S_Byte_Writer& out) const {
+  for (int i = 0; i < TEXT_COUNT; ++i) {
+    if (!text(i).write(out)) return false;
+  }
+  if (!out.write_u32(component_count())) return false;
+  for (const auto& c : components) {
+    if (!c->write(out)) return false;
+  }
+  return true;
+}
+
+bool Rebound_Project::read(S_Byte_Reader& in) {
+  try {
+    for (int i = 0; i < TEXT_COUNT; ++i) {
+      if (!text(i).read(in)) return false;
+    }
+    uint32_t count = 0;
+    if (!in.read_u32(count)) return false;
+    for (uint32_t i = 0; i < count; ++i) {
+      R_Component* c = new_component();
+      if (!c || !c->read(in)) return false;
+    }
+    return true;
+  } catch (const std::exception&) {
+    return false;
+  }
+}
+
+bool Rebound_Project::load(const std::filesystem::path& path) {
+  std::string bytes;
+  if (!read_file(path, bytes)) return false;
+  S_Byte_Reader in(bytes);
+  return read(in);
+}
+
+bool Rebound_Project::save(const std::filesystem::path& path) const {
+  try {
+    S_Byte_Writer out;
+    return write(out) && write_file_replacing(path, out.bytes());
+  } catch (const std::exception&) {
+    return false;
+  }
+}

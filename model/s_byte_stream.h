@@ -1,0 +1,51 @@
+// Little-endian byte streams for the binary file formats.
+//
+// S_Byte_Reader walks a byte buffer that is already in memory; every read is
+// checked against the bytes that remain, so a hostile length can be refused
+// before anything is allocated for it. S_Byte_Writer appends to a growable
+// buffer. Both keep the bool results of the record readers and writers.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+class S_Byte_Reader {
+ public:
+  explicit S_Byte_Reader(std::string_view bytes) : bytes_(bytes) {}
+
+  size_t remaining() const { return bytes_.size() - pos_; }
+  size_t position() const { return pos_; }
+
+  // Copies n bytes to dst; false (and nothing consumed) when fewer remain.
+  bool read(void* dst, size_t n);
+  // Reads up to n bytes into dst and returns how many there were.
+  size_t read_some(void* dst, size_t n);
+  // A view of the next n bytes, consumed; false when fewer remain.
+  bool take(size_t n, std::string_view& out);
+
+  bool read_u8(uint8_t& v) { return read(&v, 1); }
+  bool read_u32(uint32_t& v);
+  bool read_i32(int32_t& v);
+  bool read_f32(float& v);
+
+ private:
+  std::string_view bytes_;
+  size_t pos_ = 0;
+};
+
+class S_Byte_Writer {
+ public:
+  bool write(const void* src, size_t n);
+  bool write_u8(uint8_t v) { return write(&v, 1); }
+  bool write_u32(uint32_t v);
+  bool write_i32(int32_t v);
+  bool write_f32(float v);
+
+  const std::string& bytes() const { return bytes_; }
+  void reserve(size_t n) { bytes_.reserve(n); }
+
+ private:
+  std::string bytes_;
+};

@@ -1,0 +1,38 @@
+#include "s_date.h"
+
+#include <cstdio>
+#include <ctime>
+
+std::string today_text() {
+  std::time_t now = std::time(nullptr);
+  std::tm local {};
+  localtime_r(&now, &local);
+  return date_text(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday);
+}
+
+std::string date_text(int year, int month, int day) {
+  char buf[32];
+  std::snprintf(buf, sizeof buf, "%04d-%02d-%02d", year, month, day);
+  return buf;
+}
+
+bool is_valid_date(int year, int month, int day) {
+  static const int days[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+  if (year < 1 || year > 9999 || month < 1 || month > 12 || day < 1) return false;
+  const bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
+  return day <= days[month - 1] + (month == 2 && leap ? 1 : 0);
+}
+
+bool parse_date_text(std::string_view text, int& year, int& month, int& day) {
+  if (text.size() != 10 || text[4] != '-' || text[7] != '-') return false;
+  auto number = [&](size_t at, size_t n, int& v) {
+    v = 0;
+    for (size_t i = at; i < at + n; ++i) {
+      if (text[i] < '0' || text[i] > '9') return false;
+      v = v * 10 + (text[i] - '0');
+    }
+    return true;
+  };
+  return number(0, 4, year) && number(5, 2, month) && number(8, 2, day) &&
+         is_valid_date(year, month, day);
+}

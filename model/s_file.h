@@ -1,0 +1,30 @@
+// Whole-file reads and the safe replacing write behind every save.
+#pragma once
+
+#include <cstddef>
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+// Reads at most max_bytes of the file (all of it by default) into out.
+// False when the file cannot be opened or read.
+bool read_file(const std::filesystem::path& path, std::string& out,
+               size_t max_bytes = static_cast<size_t>(-1));
+
+// The low-level writes of write_file_replacing. Tests replace it to simulate
+// a full disk or a failing device.
+class S_File_Writer {
+ public:
+  virtual ~S_File_Writer() = default;
+  // Writes all n bytes to the open descriptor; false on any failure.
+  virtual bool write(int fd, const char* data, size_t n);
+  // Flushes the descriptor to the device; false on failure.
+  virtual bool sync(int fd);
+};
+
+// Writes bytes to a temporary file in the target's folder, flushes it and
+// then renames it over the target. On any failure the target is left as it
+// was and the temporary file is removed.
+bool write_file_replacing(const std::filesystem::path& path, std::string_view bytes);
+bool write_file_replacing(const std::filesystem::path& path, std::string_view bytes,
+                          S_File_Writer& writer);

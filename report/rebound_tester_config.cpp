@@ -1,0 +1,99 @@
+#include "rebound_tester_config.h"
+
+#include <cstdlib>
+#include <system_error>
+
+#include "model/gbk_codec.h"
+#include "s_ini_file.h"
+
+namespace {
+
+const std::string& default_template_name() {
+  static const std::string name = utf8_to_gbk("默认模版");
+  return name;
+}
+
+// A decimal integer at the start of the text, or 0 when there is none.
+int32_t leading_integer(const std::string& text) {
+  return static_cast<int32_t>(std::strtol(text.c_str(), nullptr, 10));
+}
+
+}  // namespace
+
+const std::string& settings_section() {
+  static const std::string section = utf8_to_gbk("系统设置");
+  return section;
+}
+
+Rebound_Tester_Config::Rebound_Tester_Config()
+    : area_template_key(utf8_to_gbk("测区打印模版")),
+      area_template(default_template_name()),
+      component_template_key(utf8_to_gbk("构件打印模板")),
+      component_template(default_template_name()),
+      default_template_key(utf8_to_gbk("默认模板")),
+      page_header_key(utf8_to_gbk("页眉")),
+      page_footer_key(utf8_to_gbk("页脚")) {}
+
+std::filesystem::path Rebound_Tester_Config::fs_path(const std::string& gbk_path) {
+  return std::filesystem::path(gbk_to_utf8(gbk_path));
+}
+
+void Rebound_Tester_Config::Set_Start_Dir(const std::string& dir) {
+  start_dir = dir;
+  setting_dir = dir + "/Setting";
+  config_file = setting_dir + "/Config.ini";
+  std::error_code ec;
+  std::filesystem::create_directory(fs_path(setting_dir), ec);
+}
+
+bool Rebound_Tester_Config::Prepare_Setting_Dir() {
+  std::error_code ec;
+  if (!std::filesystem::is_directory(fs_path(setting_dir), ec)) {
+    std::filesystem::create_directory(fs_path(setting_dir), ec);
+    return false;
+  }
+  return std::filesystem::exists(fs_path(config_file), ec);
+}
+
+void Rebound_Tester_Config::Reset_Defaults() {
+  area_template = default_template_name();
+  component_template = default_template_name();
+  default_print_template = 0;
+}
+
+bool Rebound_Tester_Config::Load() {
+  if (!Prepare_Setting_Dir()) {
+    Reset_Defaults();
+    Save();
+    return false;
+  }
+  S_Ini_File ini;
+  if (!ini.load(fs_path(config_file))) return false;
+  const std::string& section = settings_section();
+  std::string value;
+  if (ini.get(section, area_template_key, value)) area_template = value;
+  if (ini.get(section, component_template_key, value)) component_template = value;
+  if (ini.get(section, default_template_key, value)) default_print_template = leading_integer(value);
+  if (ini.get(section, page_header_key, value)) page_header = value;
+  if (ini.get(section, page_footer_key, value)) page_footer = value;
+  return true;
+}
+
+bool Rebound_Tester_Config::Save() {
+  S_Ini_File ini;
+  // Another line of an existing file must survive, so a file that exists but
+  // cannot be read is not overwritten.
+  if (!ini.load(fs_path(config_file))) return false;
+  const std::string& section = settings_section();
+  ini.set(section, area_template_key, area_template);
+  ini.set(section, component_template_key, component_template);
+  ini.set(section, default_template_key, std::to_string(default_print_template));
+  ini.set(section, page_header_key, page_header);
+  ini.set(section, page_footer_key, page_footer);
+  return ini.save(fs_path(config_file));
+}
+
+Rebound_Tester_Config& Tester_Config() {
+  static Rebound_Tester_Config config;
+  return config;
+}

@@ -1,0 +1,53 @@
+// Rebound_Tester_Config: the program-wide report settings, kept in
+// Setting/Config.ini under the start directory. Every text is GBK bytes.
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+
+class Rebound_Tester_Config {
+ public:
+  Rebound_Tester_Config();
+  virtual ~Rebound_Tester_Config() = default;
+
+  // Sets the start directory and the settings paths derived from it and
+  // creates the settings folder (a failure is ignored).
+  void Set_Start_Dir(const std::string& dir);
+  // True when the file was read; false when it was missing (the defaults are
+  // then written) or could not be read.
+  bool Load();
+  // True when all five keys were written.
+  bool Save();
+  void Reset_Defaults();
+  // True when the settings folder and file exist; creates a missing folder.
+  bool Prepare_Setting_Dir();
+
+  std::string Get_Start_Dir() const { return start_dir; }
+  std::string Get_Area_Template() const { return area_template; }
+  std::string Get_Component_Template() const { return component_template; }
+  int32_t Get_Default_Print_Template() const { return default_print_template; }
+
+  // A GBK path text of this object as a file-system path.
+  static std::filesystem::path fs_path(const std::string& gbk_path);
+
+  std::string area_template_key;
+  std::string area_template;
+  std::string component_template_key;
+  std::string component_template;
+  std::string default_template_key;
+  int32_t default_print_template = 0;
+  std::string page_header_key;
+  std::string page_header;
+  std::string page_footer_key;
+  std::string page_footer;
+  std::string setting_dir;
+  std::string config_file;
+  std::string start_dir;
+};
+
+// The one instance of the program.
+Rebound_Tester_Config& Tester_Config();
+
+// The GBK name of the settings section.
+const std::string& settings_section();

@@ -1,0 +1,43 @@
+// A small INI reader and writer over bytes (GBK sections, keys and values).
+// Reading accepts LF and CR LF line ends and ignores blanks around keys and
+// values; writing replaces a value where it stands and keeps every other line
+// byte for byte.
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <vector>
+
+class S_Ini_File {
+ public:
+  // Parses INI text (replacing what the object held).
+  void parse(std::string_view text);
+  // False when the file cannot be read; a missing file reads as empty.
+  bool load(const std::filesystem::path& path);
+  // Writes the text through a temporary file that replaces the old one.
+  bool save(const std::filesystem::path& path) const;
+
+  // The value of a key in a section, with its surrounding blanks removed.
+  bool get(std::string_view section, std::string_view key, std::string& value) const;
+  // Replaces the value where the key stands, or adds the key at the end of
+  // the section, or the section at the end of the text.
+  void set(std::string_view section, std::string_view key, std::string_view value);
+
+  std::string text() const;
+
+ private:
+  struct Line {
+    std::string body;  // without its line end
+    std::string end;   // "\n", "\r\n" or "" for a last line without one
+  };
+  // Index of the section's header line, or -1.
+  long find_section(std::string_view section) const;
+  // Index of the key's line inside the section that starts at header, or -1.
+  long find_key(long header, std::string_view key) const;
+  // Index after the last non-blank line of the section that starts at header.
+  size_t section_end(long header) const;
+  std::string line_end() const;
+
+  std::vector<Line> lines_;
+};
