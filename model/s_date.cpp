@@ -4,10 +4,18 @@
 #include <ctime>
 
 std::string today_text() {
-  std::time_t now = std::time(nullptr);
-  std::tm local {};
-  localtime_r(&now, &local);
-  return date_text(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday);
+  // Every new component asks for today's date; the local time is worked out
+  // again only when the clock has moved on by a second.
+  thread_local std::time_t cached_at = -1;
+  thread_local std::string cached;
+  const std::time_t now = std::time(nullptr);
+  if (now != cached_at) {
+    std::tm local {};
+    localtime_r(&now, &local);
+    cached = date_text(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday);
+    cached_at = now;
+  }
+  return cached;
 }
 
 std::string date_text(int year, int month, int day) {

@@ -28,6 +28,17 @@ class Fd_Closer {
 
 constexpr size_t WRITE_CHUNK = 1 << 20;
 
+// Flushes the folder entry of a renamed file, so that the new name survives a
+// power failure. Some file systems cannot sync a folder; the file itself is
+// already on the device then, so this is done as well as it can be.
+void sync_folder(const std::filesystem::path& file) {
+  const std::filesystem::path folder = file.has_parent_path() ? file.parent_path() : ".";
+  const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return;
+  ::fsync(fd);
+  ::close(fd);
+}
+
 }  // namespace
 
 bool read_file(const std::filesystem::path& path, std::string& out, size_t max_bytes) {
@@ -36,21 +47,24 @@ bool read_file(const std::filesystem::path& path, std::string& out, size_t max_b
   Fd_Closer closer(fd);
   struct stat st {};
   if (::fstat(fd, &st) != 0 || S_ISDIR(st.st_mode)) return false;
-  out.clear();
-  if (S_ISREG(st.st_mode) && st.st_size >= 0) {
-    out.reserve(std::min(static_cast<size_t>(st.st_size), max_bytes));
-  }
-  char buf[65536];
-  while (out.size() < max_bytes) {
-    size_t want = std::min(sizeof buf, max_bytes - out.size());
-    ssize_t got = ::read(fd, buf, want);
+  // Reads straight into the string: sized from the file, grown only for a
+  // file that grows while it is read (or one whose size is unknown).
+  size_t size = 0;
+  size_t capacity = S_ISREG(st.st_mode) && st.st_size > 0 ? static_cast<size_t>(st.st_size) : 65536;
+  capacity = std::min(capacity, max_bytes);
+  out.resize(capacity);
+  while (size < max_bytes) {
+    if (size == out.size()) out.resize(std::min(max_bytes, out.size() * 2 + 65536));
+    ssize_t got = ::read(fd, out.data() + size, out.size() - size);
     if (got < 0) {
       if (errno == EINTR) continue;
+      out.clear();
       return false;
     }
     if (got == 0) break;
-    out.append(buf, static_cast<size_t>(got));
+    size += static_cast<size_t>(got);
   }
+  out.resize(size);
   return true;
 }
 
@@ -74,15 +88,23 @@ bool write_file_replacing(const std::filesystem::path& path, std::string_view by
   return write_file_replacing(path, bytes, writer);
 }
 
-bool write_file_replacing(const std::filesystem::path& path, std::string_view bytes,
+bool write_file_replacing(const std::filesystem::path& link_or_path, std::string_view bytes,
                           S_File_Writer& writer) {
+  // A symbolic link is followed: the file it names is replaced, the link stays.
+  std::error_code ec;
+  std::filesystem::path path = link_or_path;
+  if (std::filesystem::is_symlink(link_or_path, ec)) {
+    path = std::filesystem::canonical(link_or_path, ec);
+    if (ec) return false;
+  }
   // The new file gets the mode of the file it replaces, or the usual mode of
-  // a new file under the process's umask.
+  // a new file under the process's umask. A file that may not be written to
+  // is not replaced either.
   mode_t mode = 0666;
   struct stat old {};
   const bool replacing = ::stat(path.c_str(), &old) == 0;
   if (replacing) {
-    if (!S_ISREG(old.st_mode)) return false;
+    if (!S_ISREG(old.st_mode) || ::access(path.c_str(), W_OK) != 0) return false;
     mode = old.st_mode & 07777;
   } else {
     mode_t mask = ::umask(0);
@@ -103,6 +125,10 @@ bool write_file_replacing(const std::filesystem::path& path, std::string_view by
   ok = ok && writer.sync(fd);
   ok = ::close(closer.release()) == 0 && ok;
   ok = ok && ::rename(name.data(), path.c_str()) == 0;
-  if (!ok) ::unlink(name.data());
-  return ok;
+  if (!ok) {
+    ::unlink(name.data());
+    return false;
+  }
+  sync_folder(path);
+  return true;
 }
