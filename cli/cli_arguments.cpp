@@ -1,0 +1,53 @@
+#include "cli_arguments.h"
+
+#include "cli_output.h"
+
+namespace {
+
+const Cli_Option* find_option(const Cli_Syntax& syntax, std::string_view name) {
+  for (const Cli_Option& option : syntax.options) {
+    if (option.name == name) return &option;
+  }
+  return nullptr;
+}
+
+}  // namespace
+
+bool parse_arguments(const std::vector<std::string>& args, const Cli_Syntax& syntax, Cli_Arguments& out) {
+  out = Cli_Arguments();
+  bool options_ended = false;
+  for (size_t i = 0; i < args.size(); ++i) {
+    const std::string& arg = args[i];
+    if (options_ended || arg.size() < 2 || arg[0] != '-') {
+      out.positional.push_back(arg);
+      continue;
+    }
+    if (arg == "--") {
+      options_ended = true;
+      continue;
+    }
+    const Cli_Option* option = find_option(syntax, arg);
+    if (!option) {
+      write_error_line("rv820-cli: unknown option " + arg);
+      return false;
+    }
+    std::string value;
+    if (option->takes_value) {
+      if (i + 1 == args.size()) {
+        write_error_line("rv820-cli: option " + arg + " needs a value");
+        return false;
+      }
+      value = args[++i];
+    }
+    out.options[arg] = value;
+  }
+  if (out.positional.size() < syntax.min_positional) {
+    write_error_line("rv820-cli: missing arguments");
+    return false;
+  }
+  if (out.positional.size() > syntax.max_positional) {
+    write_error_line("rv820-cli: too many arguments");
+    return false;
+  }
+  return true;
+}

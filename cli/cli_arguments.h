@@ -1,0 +1,34 @@
+// The arguments of one command: its positional arguments and its options
+// ("--json", "--pdf OUT.pdf"). "--" ends the options, so that a path that
+// begins with "-" can still be given.
+#pragma once
+
+#include <cstddef>
+#include <map>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+struct Cli_Option {
+  std::string_view name;  // with its dashes: "--json"
+  bool takes_value = false;
+};
+
+struct Cli_Syntax {
+  std::span<const Cli_Option> options;
+  size_t min_positional = 0;
+  size_t max_positional = 0;
+};
+
+struct Cli_Arguments {
+  std::vector<std::string> positional;
+  std::map<std::string, std::string, std::less<>> options;  // name -> value ("" for a flag)
+
+  bool has(std::string_view option) const { return options.find(option) != options.end(); }
+};
+
+// Splits args by the syntax. On an unknown option, an option without its
+// value or a number of positional arguments outside the syntax's range it
+// writes why to standard error and returns false.
+bool parse_arguments(const std::vector<std::string>& args, const Cli_Syntax& syntax, Cli_Arguments& out);
