@@ -1,0 +1,87 @@
+#include "report_printing.h"
+
+#include <system_error>
+
+#include "model/gbk_codec.h"
+#include "model/rebound_project.h"
+#include "report/rebound_tester_config.h"
+
+namespace {
+
+const QString NO_CHECKED_COMPONENT_MSG = QStringLiteral("请至少选取一个构件进行此操作。");
+const QString NO_DATA_MSG = QStringLiteral("没有要打印的数据！");
+const QString AREA_TEMPLATE_MISSING_MSG = QStringLiteral("测区打印模版[%1]不存在，请在[报表设置]中选择其他模版。");
+const QString COMPONENT_TEMPLATE_MISSING_MSG =
+    QStringLiteral("构件打印模版[%1]不存在，请在[报表设置]中选择其他模版。");
+const QString TEMPLATE_BROKEN_MSG = QStringLiteral("模版文件[%1]无法加载，请在[报表设置]中选择其他模版。");
+
+bool load_template(Report_Print_Job& job, const Report_Template& report_template, const QString& missing_msg) {
+  job.store_project_info();
+  if (job.project.component_count() == 0) {
+    job.information(NO_DATA_MSG);
+    return false;
+  }
+  // An empty name leads to the folder itself, which is no template either.
+  std::error_code ec;
+  if (!std::filesystem::is_regular_file(report_template.path, ec)) {
+    job.information(missing_msg.arg(report_template.name));
+    return false;
+  }
+  // A template that cannot be loaded would leave the previous definition in
+  // the engine and print the wrong report: stop here instead.
+  if (!job.engine.load_from_file(QString::fromStdString(report_template.path.string()))) {
+    job.information(TEMPLATE_BROKEN_MSG.arg(report_template.name));
+    return false;
+  }
+  job.data.fetch_count = 0;
+  Bind_Report_Fields(job.fields, job.engine);
+  return true;
+}
+
+}  // namespace
+
+Report_Kind report_kind_of(int32_t default_print_template) {
+  return default_print_template == 0 ? Report_Kind::Component : Report_Kind::Area;
+}
+
+Report_Template configured_template(const Rebound_Tester_Config& config, Report_Kind kind) {
+  const bool area = kind == Report_Kind::Area;
+  const std::string name = area ? config.Get_Area_Template() : config.Get_Component_Template();
+  const std::string folder = utf8_to_gbk(area ? "/Report/测区/" : "/Report/构件/");
+  return {Rebound_Tester_Config::fs_path(config.Get_Start_Dir() + folder + name),
+          QString::fromStdString(gbk_to_utf8(name))};
+}
+
+bool Load_Component_Template(Report_Print_Job& job, const Report_Template& report_template) {
+  return load_template(job, report_template, COMPONENT_TEMPLATE_MISSING_MSG);
+}
+
+bool Load_Area_Template(Report_Print_Job& job, const Report_Template& report_template) {
+  return load_template(job, report_template, AREA_TEMPLATE_MISSING_MSG);
+}
+
+bool Print_Report(Report_Print_Job& job, Report_Kind kind, const Report_Template& report_template) {
+  job.data.Set_Report_Source(job.project, job.fields);
+  if (kind == Report_Kind::Component) {
+    if (job.project.checked_count() == 0) {
+      job.information(NO_CHECKED_COMPONENT_MSG);
+      return false;
+    }
+    if (!Load_Component_Template(job, report_template)) return false;
+    job.data.Set_Report_Mode(REPORT_MODE_COMPONENT);
+    return job.output();
+  }
+  if (!Load_Area_Template(job, report_template)) return false;
+  if (job.project.checked_count() == 0) {
+    job.information(NO_CHECKED_COMPONENT_MSG);
+    return false;
+  }
+  job.data.Set_Report_Mode(REPORT_MODE_AREA);
+  for (uint32_t i = 0; i < job.project.component_count(); ++i) {
+    const R_Component* component = job.project.component(static_cast<int32_t>(i));
+    if (!component->is_checked()) continue;
+    job.data.Set_Report_Component(component);
+    if (!job.output()) return false;
+  }
+  return true;
+}
