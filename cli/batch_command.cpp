@@ -101,8 +101,7 @@ Cli_Status run_batch(const std::vector<std::string>& args) {
 
 }  // namespace
 
-const Cli_Command BATCH_COMMAND = {
-    "batch", "IN.prj [--json] [--no]",
-    "the batch statistics over the ticked components; the question asked\n"
-    "for fewer than 5 areas is answered Yes, or No with --no",
-    run_batch};
+const Cli_Command BATCH_COMMAND = {"batch", "IN.prj [--json] [--no]",
+                                   "the batch statistics over the ticked components; the question asked\n"
+                                   "for fewer than 5 areas is answered Yes, or No with --no",
+                                   run_batch};

@@ -34,4 +34,5 @@ Cli_Status run_calc(const std::vector<std::string>& args) {
 }  // namespace
 
 const Cli_Command CALC_COMMAND = {"calc", "IN.prj [OUT.prj]",
-                                  "calculates every component; writes OUT.prj, or replaces IN.prj safely", run_calc};
+                                  "calculates every component; writes OUT.prj, or replaces IN.prj safely",
+                                  run_calc};

@@ -51,4 +51,5 @@ Cli_Status run_import(const std::vector<std::string>& args) {
 }  // namespace
 
 const Cli_Command IMPORT_COMMAND = {"import", "OUT.prj FILE.R82...",
-                                    "a new project, one component per instrument file; writes OUT.prj", run_import};
+                                    "a new project, one component per instrument file; writes OUT.prj",
+                                    run_import};

@@ -31,7 +31,8 @@ std::string usage_text() {
   std::string text = "usage:\n";
   for (size_t i = 0; i < synopses.size(); ++i) {
     std::string summary;
-    for (const char c : std::string_view(COMMANDS[i]->summary)) summary += c == '\n' ? continuation : std::string(1, c);
+    for (const char c : std::string_view(COMMANDS[i]->summary))
+      summary += c == '\n' ? continuation : std::string(1, c);
     text += "  " + synopses[i] + std::string(width + 2 - display_width(synopses[i]), ' ') + summary + "\n";
   }
   text +=

@@ -13,10 +13,10 @@ constexpr std::string_view PROJECT_EXTENSION = ".prj";
 
 bool ends_with_ignoring_case(std::string_view text, std::string_view end) {
   if (text.size() < end.size()) return false;
-  return std::equal(end.begin(), end.end(), text.end() - static_cast<std::ptrdiff_t>(end.size()),
-                    [](char a, char b) {
-                      return std::tolower(static_cast<unsigned char>(a)) == std::tolower(static_cast<unsigned char>(b));
-                    });
+  return std::equal(
+      end.begin(), end.end(), text.end() - static_cast<std::ptrdiff_t>(end.size()), [](char a, char b) {
+        return std::tolower(static_cast<unsigned char>(a)) == std::tolower(static_cast<unsigned char>(b));
+      });
 }
 
 }  // namespace

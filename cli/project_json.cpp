@@ -17,7 +17,8 @@ Cli_Json area_json(const R_Area& area) {
   json["avg_rebound"] = area.avg_rebound;
   json["strength"] = area.strength;
   // The texts of the grid's columns 17 and 18.
-  json["texts"] = {{"avg_rebound", avg_rebound_text(area.avg_rebound)}, {"strength", strength_text(area.strength)}};
+  json["texts"] = {{"avg_rebound", avg_rebound_text(area.avg_rebound)},
+                   {"strength", strength_text(area.strength)}};
   return json;
 }
 
@@ -40,7 +41,8 @@ Cli_Json component_json(const R_Component& component) {
   json["area_count"] = component.area_count;
   json["checked"] = static_cast<unsigned>(component.checked);
   Cli_Json areas = Cli_Json::array();
-  for (uint32_t i = 0; i < component.area_count && i < MAX_AREAS; ++i) areas.push_back(area_json(component.areas[i]));
+  for (uint32_t i = 0; i < component.area_count && i < MAX_AREAS; ++i)
+    areas.push_back(area_json(component.areas[i]));
   json["areas"] = std::move(areas);
   // The texts of the component panel.
   const Statistics_Texts texts = component_texts(component);

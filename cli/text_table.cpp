@@ -12,9 +12,9 @@ struct Code_Range {
 
 // Characters that take two columns: the East Asian wide and full-width blocks.
 constexpr Code_Range WIDE[] = {
-    {0x1100, 0x115F},   {0x2E80, 0x303E},   {0x3041, 0x33FF}, {0x3400, 0x4DBF}, {0x4E00, 0x9FFF},
-    {0xA000, 0xA4CF},   {0xAC00, 0xD7A3},   {0xF900, 0xFAFF}, {0xFE30, 0xFE4F}, {0xFF00, 0xFF60},
-    {0xFFE0, 0xFFE6},   {0x1F300, 0x1F64F}, {0x1F900, 0x1F9FF}, {0x20000, 0x3FFFD},
+    {0x1100, 0x115F}, {0x2E80, 0x303E},   {0x3041, 0x33FF},   {0x3400, 0x4DBF},   {0x4E00, 0x9FFF},
+    {0xA000, 0xA4CF}, {0xAC00, 0xD7A3},   {0xF900, 0xFAFF},   {0xFE30, 0xFE4F},   {0xFF00, 0xFF60},
+    {0xFFE0, 0xFFE6}, {0x1F300, 0x1F64F}, {0x1F900, 0x1F9FF}, {0x20000, 0x3FFFD},
 };
 // Characters that take none: combining marks, zero-width blanks, variation selectors.
 constexpr Code_Range ZERO_WIDTH[] = {{0x0300, 0x036F}, {0x200B, 0x200F}, {0xFE00, 0xFE0F}};
@@ -29,7 +29,11 @@ bool in_ranges(char32_t c, const auto& ranges) {
 char32_t next_character(std::string_view text, size_t& at) {
   const auto byte = [&](size_t i) { return static_cast<unsigned char>(text[i]); };
   const unsigned char lead = byte(at);
-  size_t length = lead < 0x80 ? 1 : (lead >> 5) == 0x6 ? 2 : (lead >> 4) == 0xE ? 3 : (lead >> 3) == 0x1E ? 4 : 0;
+  size_t length = lead < 0x80           ? 1
+                  : (lead >> 5) == 0x6  ? 2
+                  : (lead >> 4) == 0xE  ? 3
+                  : (lead >> 3) == 0x1E ? 4
+                                        : 0;
   if (length == 0 || at + length > text.size()) {
     ++at;
     return 0xFFFD;
@@ -69,7 +73,9 @@ size_t display_width(std::string_view utf8) {
   return width;
 }
 
-void Text_Table::add_column(std::string header, Align align) { columns_.push_back({std::move(header), align}); }
+void Text_Table::add_column(std::string header, Align align) {
+  columns_.push_back({std::move(header), align});
+}
 
 void Text_Table::add_row(std::vector<std::string> cells) {
   cells.resize(columns_.size());

@@ -1,14 +1,12 @@
 // rv820-cli batch: the batch statistics over the ticked components, its
 // message and its question.
-#include "cli_test_support.h"
-
-#include <memory>
-
-#include <nlohmann/json.hpp>
 #include <iterator>
+#include <memory>
+#include <nlohmann/json.hpp>
 #include <optional>
 #include <sstream>
 
+#include "cli_test_support.h"
 #include "evaluation/caculate2.h"
 #include "model/device_file.h"
 #include "model/rebound_project.h"

@@ -1,8 +1,7 @@
 // rv820-cli calc: every component calculated, written safely.
-#include "cli_test_support.h"
-
 #include <memory>
 
+#include "cli_test_support.h"
 #include "evaluation/caculate2.h"
 #include "model/device_file.h"
 #include "model/rebound_project.h"
@@ -15,8 +14,8 @@ namespace {
 std::unique_ptr<Rebound_Project> uncalculated_project() {
   auto owner = std::make_unique<Rebound_Project>();
   Rebound_Project& project = *owner;
-  for (const Sample_Device& device : {sample_device("KZ-1", 10, 36), sample_device("B-2", 1, 30),
-                                      sample_device("L-3", 3, 45)}) {
+  for (const Sample_Device& device :
+       {sample_device("KZ-1", 10, 36), sample_device("B-2", 1, 30), sample_device("L-3", 3, 45)}) {
     const std::string bytes = device_file_bytes(device);
     S_Byte_Reader in(bytes);
     import_device_file(*project.new_component(), in);
@@ -55,7 +54,8 @@ TEST_P(Calc_Test, CalculatesEveryComponentAndReportsTheOneWithoutAreas) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Outputs, Calc_Test,
-                         ::testing::Values(Calc_Case{"ReplacesInput", false}, Calc_Case{"WritesOutput", true}),
+                         ::testing::Values(Calc_Case{"ReplacesInput", false},
+                                           Calc_Case{"WritesOutput", true}),
                          [](const auto& info) { return std::string(info.param.name); });
 
 class Calc_Failure_Test : public Cli_Test {};

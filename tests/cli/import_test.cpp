@@ -1,6 +1,5 @@
 // rv820-cli import: one component per instrument file, as the window's import.
 #include "cli_test_support.h"
-
 #include "model/device_file.h"
 #include "model/gbk_codec.h"
 #include "model/rebound_project.h"
@@ -22,7 +21,8 @@ TEST_F(Import_Test, AppendsOneComponentPerOpenedFileAndGoesOnAfterFailures) {
   const Input inputs[] = {
       {"kz1.R82", true, device_file_bytes(sample_device("KZ-1", 10, 36))},
       {"missing.R82", false, ""},
-      {"fifty-one.R82", true, device_file_bytes(sample_device("L-51", 51, 33))},  // refused: the default stays
+      {"fifty-one.R82", true,
+       device_file_bytes(sample_device("L-51", 51, 33))},  // refused: the default stays
       {"graded.R82", true, device_file_bytes(graded)},
       {"empty.R82", true, ""},  // no error: every field reads as zero
   };
@@ -53,7 +53,8 @@ TEST_F(Import_Test, WithNoFileOpenedKeepsAnExistingProject) {
   const Cli_Result result = run_cli({"import", path("out.prj"), path("missing.R82")});
 
   EXPECT_EQ(result.status, 1);
-  const std::vector<std::string> messages = {"构件文件[" + path("missing.R82") + "]打开失败！", "没有要保存的数据！"};
+  const std::vector<std::string> messages = {"构件文件[" + path("missing.R82") + "]打开失败！",
+                                             "没有要保存的数据！"};
   EXPECT_EQ(result.err, messages);
   EXPECT_EQ(read("out.prj"), "the previous project");
 }

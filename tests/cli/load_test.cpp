@@ -1,7 +1,6 @@
 // A project that cannot be read: every command that reads one reports it and
 // writes nothing.
 #include "cli_test_support.h"
-
 #include "model/rebound_project.h"
 #include "tools/device_file_writer.h"
 
@@ -35,13 +34,14 @@ TEST_P(Load_Test, ReportsTheProjectAndWritesNothing) {
   EXPECT_EQ(files(), before);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Commands, Load_Test,
-    ::testing::Values(Load_Case{"CalcMissing", {"calc"}, false}, Load_Case{"CalcTruncated", {"calc"}, true},
-                      Load_Case{"CalcIntoOutputTruncated", {"calc", "out.prj"}, true},
-                      Load_Case{"ShowMissing", {"show"}, false}, Load_Case{"ShowJsonTruncated", {"show", "--json"}, true},
-                      Load_Case{"BatchJsonMissing", {"batch", "--json"}, false},
-                      Load_Case{"BatchTruncated", {"batch"}, true}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Commands, Load_Test,
+                         ::testing::Values(Load_Case{"CalcMissing", {"calc"}, false},
+                                           Load_Case{"CalcTruncated", {"calc"}, true},
+                                           Load_Case{"CalcIntoOutputTruncated", {"calc", "out.prj"}, true},
+                                           Load_Case{"ShowMissing", {"show"}, false},
+                                           Load_Case{"ShowJsonTruncated", {"show", "--json"}, true},
+                                           Load_Case{"BatchJsonMissing", {"batch", "--json"}, false},
+                                           Load_Case{"BatchTruncated", {"batch"}, true}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

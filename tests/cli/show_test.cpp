@@ -1,15 +1,13 @@
 // rv820-cli show: the readable table and the JSON document.
-#include "cli_test_support.h"
-
-#include <memory>
-
 #include <cmath>
 #include <iterator>
 #include <limits>
+#include <memory>
+#include <nlohmann/json.hpp>
 #include <regex>
 #include <sstream>
-#include <nlohmann/json.hpp>
 
+#include "cli_test_support.h"
 #include "evaluation/caculate2.h"
 #include "model/device_file.h"
 #include "model/gbk_codec.h"
@@ -56,7 +54,8 @@ void expect_float(const nlohmann::ordered_json& value, float expected, const std
     return;
   }
   ASSERT_TRUE(value.is_number()) << where;
-  EXPECT_EQ(float_bits(static_cast<float>(value.get<double>())), float_bits(expected)) << where << ": " << value;
+  EXPECT_EQ(float_bits(static_cast<float>(value.get<double>())), float_bits(expected))
+      << where << ": " << value;
 }
 
 std::vector<std::string> keys(const nlohmann::ordered_json& object) {
@@ -83,8 +82,8 @@ TEST_F(Show_Test, JsonHoldsEveryFieldAndTextOfTheProject) {
   // No float is written with more than the nine significant digits of a float32.
   const std::regex float_number(R"((?:^|[:,\[])-?0*(\d+)\.(\d+))");
   size_t floats = 0;
-  for (auto m = std::sregex_iterator(result.out.begin(), result.out.end(), float_number); m != std::sregex_iterator();
-       ++m, ++floats) {
+  for (auto m = std::sregex_iterator(result.out.begin(), result.out.end(), float_number);
+       m != std::sregex_iterator(); ++m, ++floats) {
     const std::string digits = (*m)[1].str() + (*m)[2].str();
     EXPECT_LE(digits.size() - std::min(digits.find_first_not_of('0'), digits.size()), 9u) << m->str();
   }
@@ -103,10 +102,10 @@ TEST_F(Show_Test, JsonHoldsEveryFieldAndTextOfTheProject) {
     const R_Component& c = *project.component(i);
     const auto& json = components[i];
     EXPECT_EQ(keys(json), (std::vector<std::string>{
-                              "component_name", "component_date", "produced_date", "bak_info", "strength_grade",
-                              "strength_avg", "strength_min", "strength_sd", "strength_e", "device_type",
-                              "device_num", "tester", "certificate_serial", "examine_basis", "area_count",
-                              "checked", "areas", "texts"}));
+                              "component_name", "component_date", "produced_date", "bak_info",
+                              "strength_grade", "strength_avg", "strength_min", "strength_sd", "strength_e",
+                              "device_type", "device_num", "tester", "certificate_serial", "examine_basis",
+                              "area_count", "checked", "areas", "texts"}));
     EXPECT_EQ(json["component_name"], utf8(c.component_name));
     EXPECT_EQ(json["component_date"], utf8(c.component_date));
     EXPECT_EQ(json["produced_date"], utf8(c.produced_date));
@@ -125,19 +124,19 @@ TEST_F(Show_Test, JsonHoldsEveryFieldAndTextOfTheProject) {
     expect_float(json["strength_e"], c.strength_e, "strength_e");
     const Statistics_Texts panel = component_texts(c);
     EXPECT_EQ(json["texts"], (nlohmann::ordered_json{{"strength_avg", panel.avg},
-                                                      {"strength_min", panel.min},
-                                                      {"strength_sd", panel.sd},
-                                                      {"strength_e", panel.e}}));
+                                                     {"strength_min", panel.min},
+                                                     {"strength_sd", panel.sd},
+                                                     {"strength_e", panel.e}}));
     ASSERT_EQ(json["areas"].size(), c.area_count);
     for (uint32_t a = 0; a < c.area_count; ++a) {
       const R_Area& area = c.areas[a];
       const auto& area_json = json["areas"][a];
-      EXPECT_EQ(area_json["readings"],
-                std::vector<int>(std::begin(area.readings), std::end(area.readings)));
+      EXPECT_EQ(area_json["readings"], std::vector<int>(std::begin(area.readings), std::end(area.readings)));
       expect_float(area_json["avg_rebound"], area.avg_rebound, "avg_rebound");
       expect_float(area_json["strength"], area.strength, "strength");
-      EXPECT_EQ(area_json["texts"], (nlohmann::ordered_json{{"avg_rebound", avg_rebound_text(area.avg_rebound)},
-                                                            {"strength", strength_text(area.strength)}}));
+      EXPECT_EQ(area_json["texts"],
+                (nlohmann::ordered_json{{"avg_rebound", avg_rebound_text(area.avg_rebound)},
+                                        {"strength", strength_text(area.strength)}}));
     }
   }
 }
@@ -161,9 +160,15 @@ TEST_F(Show_Test, TableLinesUpByDisplayWidth) {
     const R_Component& c = *project.component(i);
     const std::string& row = lines[4 + i];
     const Statistics_Texts texts = component_texts(c);
-    std::vector<std::string> expected = {std::to_string(i + 1), utf8(c.component_name),
-                                         strength_grade_text(c.strength_grade), utf8(c.component_date),
-                                         std::to_string(c.area_count), texts.avg, texts.min, texts.sd, texts.e};
+    std::vector<std::string> expected = {std::to_string(i + 1),
+                                         utf8(c.component_name),
+                                         strength_grade_text(c.strength_grade),
+                                         utf8(c.component_date),
+                                         std::to_string(c.area_count),
+                                         texts.avg,
+                                         texts.min,
+                                         texts.sd,
+                                         texts.e};
     std::istringstream cells(row);
     std::vector<std::string> shown{std::istream_iterator<std::string>(cells), {}};
     EXPECT_EQ(shown, expected);

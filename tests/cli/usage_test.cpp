@@ -1,6 +1,5 @@
 // rv820-cli's usage errors: exit status 2, the usage text, nothing done.
 #include "cli_test_support.h"
-
 #include "tools/device_file_writer.h"
 
 namespace {
@@ -18,7 +17,8 @@ TEST_P(Usage_Test, ShowsTheUsageAndDoesNothing) {
   write("b.R82", device_file_bytes(sample_device("KZ-2", 3, 40)));
   const auto before = files();
   std::vector<std::string> args;
-  for (const std::string& arg : GetParam().args) args.push_back(arg.find('.') != std::string::npos ? path(arg) : arg);
+  for (const std::string& arg : GetParam().args)
+    args.push_back(arg.find('.') != std::string::npos ? path(arg) : arg);
 
   const Cli_Result result = run_cli(args);
 
