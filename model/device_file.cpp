@@ -59,6 +59,9 @@ std::string packed_date_text(uint32_t packed) {
 
 bool from_device_record(R_Component& component, Device_Record& record) {
   Device_Header& h = record.header;
+  // A record that the reader did not check could hold more areas than a
+  // component has slots.
+  if (h.area_count > MAX_AREAS) return false;
   h.name[7] = 0;
   component.component_name.assign(field_text(h.name, 8));
   const std::string date = packed_date_text(h.packed_date);
@@ -72,7 +75,7 @@ bool from_device_record(R_Component& component, Device_Record& record) {
   component.strength_min = h.strength_min;
   component.strength_sd = h.strength_sd;
   component.strength_e = h.strength_e;
-  for (uint32_t i = 0; i < component.area_count && i < MAX_AREAS; ++i) {
+  for (uint32_t i = 0; i < component.area_count; ++i) {
     R_Area& area = component.areas[i];
     area.avg_rebound = record.areas[i].avg_rebound;
     area.strength = record.areas[i].strength;

@@ -35,8 +35,14 @@ struct Device_Record {
 };
 
 static_assert(sizeof(Device_Header) == 96);
+static_assert(offsetof(Device_Header, packed_date) == 8);
+static_assert(offsetof(Device_Header, device_type) == 20);
+static_assert(offsetof(Device_Header, device_num) == 28);
+static_assert(offsetof(Device_Header, reserved_44) == 44);
 static_assert(offsetof(Device_Header, strength_grade) == 62);
+static_assert(offsetof(Device_Header, area_count) == 63);
 static_assert(offsetof(Device_Header, strength_avg) == 80);
+static_assert(offsetof(Device_Header, strength_e) == 92);
 static_assert(sizeof(Device_Record) == 1496);
 
 // The largest instrument file that holds anything this system reads.
@@ -49,7 +55,13 @@ bool read_device_file(S_Byte_Reader& in, Device_Record& record);
 // Reads a record into the component; on false the component is unchanged.
 bool import_device_file(R_Component& component, S_Byte_Reader& in);
 
+// Takes the header's texts, date, grade, count and results and the areas in
+// use into the component (clearing byte 7 of the name first). True, except
+// for a record whose area count exceeds MAX_AREAS: the component is then
+// left unchanged.
 bool from_device_record(R_Component& component, Device_Record& record);
+// Writes grade, count, results and the areas in use into the record; the
+// name, date, model, number and uninterpreted bytes keep what they held.
 bool to_device_record(const R_Component& component, Device_Record& record);
 
 // The text of a packed date: "yyyy-mm-dd" for a valid date (year 1980 plus

@@ -7,7 +7,9 @@
 
 namespace {
 
-// One iconv conversion direction, opened once for the process.
+constexpr std::string_view REPLACEMENT_CHARACTER = "\xEF\xBF\xBD";  // U+FFFD in UTF-8
+
+// One iconv conversion direction, opened once per thread.
 class Converter {
  public:
   Converter(const char* to, const char* from) : cd_(iconv_open(to, from)) {
@@ -17,12 +19,9 @@ class Converter {
   Converter(const Converter&) = delete;
   Converter& operator=(const Converter&) = delete;
 
-  // Converts text; at a sequence that cannot be converted, appends
-  // replacement and skips `skip(rest)` bytes.
-  template <typename Skip>
-  std::string convert(std::string_view text, std::string_view replacement, Skip skip) {
-    std::string out;
-    out.reserve(text.size() * 3 / 2 + 4);
+  // Converts text up to its first sequence that this direction cannot
+  // convert, appending to out; returns the number of bytes converted.
+  size_t convert_prefix(std::string_view text, std::string& out) {
     iconv(cd_, nullptr, nullptr, nullptr, nullptr);
     char* in = const_cast<char*>(text.data());
     size_t in_left = text.size();
@@ -30,27 +29,38 @@ class Converter {
     while (in_left > 0) {
       char* dst = buf;
       size_t dst_left = sizeof buf;
-      size_t r = iconv(cd_, &in, &in_left, &dst, &dst_left);
+      const size_t r = iconv(cd_, &in, &in_left, &dst, &dst_left);
       out.append(buf, static_cast<size_t>(dst - buf));
-      if (r != static_cast<size_t>(-1) || errno == E2BIG) continue;
-      // EILSEQ or EINVAL (a sequence cut at the end).
-      out.append(replacement);
-      size_t n = skip(std::string_view(in, in_left));
-      in += n;
-      in_left -= n;
-      iconv(cd_, nullptr, nullptr, nullptr, nullptr);
+      if (r == static_cast<size_t>(-1) && errno != E2BIG) break;  // EILSEQ, or EINVAL for a cut sequence
     }
-    return out;
+    return text.size() - in_left;
+  }
+
+  // Converts exactly the whole of text, appending to out; false (and nothing
+  // appended) when it is not one complete convertible sequence.
+  bool convert_whole(std::string_view text, std::string& out) {
+    std::string piece;
+    if (convert_prefix(text, piece) != text.size()) return false;
+    out += piece;
+    return true;
   }
 
  private:
   iconv_t cd_;
 };
 
-// Length of the UTF-8 sequence that starts rest, or 1 when it is broken.
+bool all_ascii(std::string_view text) {
+  for (char c : text) {
+    if (static_cast<unsigned char>(c) >= 0x80) return false;
+  }
+  return true;
+}
+
+// Length of the UTF-8 sequence that starts rest, judged by its lead byte and
+// its continuation bytes; 1 for a byte that starts no sequence.
 size_t utf8_sequence_length(std::string_view rest) {
   const auto lead = static_cast<unsigned char>(rest[0]);
-  size_t n = lead < 0xC2 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : lead < 0xF5 ? 4 : 1;
+  const size_t n = lead < 0xC2 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : lead < 0xF5 ? 4 : 1;
   if (n > rest.size()) return 1;
   for (size_t i = 1; i < n; ++i) {
     if ((static_cast<unsigned char>(rest[i]) & 0xC0) != 0x80) return 1;
@@ -60,24 +70,49 @@ size_t utf8_sequence_length(std::string_view rest) {
 
 }  // namespace
 
+// Code page 936 is the encoding of the texts. Where it holds no character (a
+// four-byte GB18030 form that utf8_to_gbk wrote, or a GB18030 user-defined
+// code), the GB18030 reading is taken; a byte that neither reads becomes U+FFFD
+// and decoding goes on with the next byte.
 std::string gbk_to_utf8(std::string_view gbk) {
-  // GB18030 reads every GBK sequence as GBK does, and also the four-byte
-  // forms that utf8_to_gbk writes for characters outside GBK.
-  static thread_local Converter decoder("UTF-8", "GB18030");
-  for (char c : gbk) {
-    if (static_cast<unsigned char>(c) >= 0x80) {
-      return decoder.convert(gbk, "\xEF\xBF\xBD", [](std::string_view) { return size_t{1}; });
+  if (all_ascii(gbk)) return std::string(gbk);
+  static thread_local Converter cp936("UTF-8", "CP936");
+  static thread_local Converter gb18030("UTF-8", "GB18030");
+  std::string out;
+  out.reserve(gbk.size() * 3 / 2 + 4);
+  size_t at = 0;
+  while (true) {
+    at += cp936.convert_prefix(gbk.substr(at), out);
+    if (at == gbk.size()) break;
+    const std::string_view rest = gbk.substr(at);
+    if (gb18030.convert_whole(rest.substr(0, 2), out)) {
+      at += 2;
+    } else if (gb18030.convert_whole(rest.substr(0, 4), out)) {
+      at += 4;
+    } else {
+      out += REPLACEMENT_CHARACTER;
+      at += 1;
     }
   }
-  return std::string(gbk);
+  return out;
 }
 
+// Every character that code page 936 holds gets its bytes; any other gets its
+// GB18030 form (GB18030 holds all of Unicode), so no character is dropped. Only
+// bytes that are not UTF-8 become the question mark.
 std::string utf8_to_gbk(std::string_view utf8) {
-  static thread_local Converter encoder("GB18030", "UTF-8");
-  for (char c : utf8) {
-    if (static_cast<unsigned char>(c) >= 0x80) {
-      return encoder.convert(utf8, "?", utf8_sequence_length);
-    }
+  if (all_ascii(utf8)) return std::string(utf8);
+  static thread_local Converter cp936("CP936", "UTF-8");
+  static thread_local Converter gb18030("GB18030", "UTF-8");
+  std::string out;
+  out.reserve(utf8.size());
+  size_t at = 0;
+  while (true) {
+    at += cp936.convert_prefix(utf8.substr(at), out);
+    if (at == utf8.size()) break;
+    const size_t n = utf8_sequence_length(utf8.substr(at));
+    if (!gb18030.convert_whole(utf8.substr(at, n), out)) out += '?';
+    at += n;
   }
-  return std::string(utf8);
+  return out;
 }

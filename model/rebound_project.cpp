@@ -112,9 +112,14 @@ bool Rebound_Project::load(const std::filesystem::path& path) {
 }
 
 bool Rebound_Project::save(const std::filesystem::path& path) const {
+  S_File_Writer writer;
+  return save(path, writer);
+}
+
+bool Rebound_Project::save(const std::filesystem::path& path, S_File_Writer& writer) const {
   try {
     S_Byte_Writer out;
-    return write(out) && write_file_replacing(path, out.bytes());
+    return write(out) && write_file_replacing(path, out.bytes(), writer);
   } catch (const std::exception&) {
     return false;
   }

@@ -10,6 +10,8 @@
 #include "r_component.h"
 #include "s_string.h"
 
+class S_File_Writer;
+
 class Rebound_Project {
  public:
   Rebound_Project();
@@ -31,6 +33,8 @@ class Rebound_Project {
   // once everything was written and flushed: a failed save leaves an existing
   // file as it was.
   bool save(const std::filesystem::path& path) const;
+  // The same, with the low-level writes done by writer.
+  bool save(const std::filesystem::path& path, S_File_Writer& writer) const;
 
   // The stream form of the whole project, as save writes it.
   bool write(S_Byte_Writer& out) const;

@@ -42,15 +42,17 @@ void sync_folder(const std::filesystem::path& file) {
 }  // namespace
 
 bool read_file(const std::filesystem::path& path, std::string& out, size_t max_bytes) {
-  int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  // Opened without blocking, so that a FIFO named as a file cannot hang the
+  // reader; only regular files are read.
+  int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
   if (fd < 0) return false;
   Fd_Closer closer(fd);
   struct stat st {};
-  if (::fstat(fd, &st) != 0 || S_ISDIR(st.st_mode)) return false;
+  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) return false;
   // Reads straight into the string: sized from the file, grown only for a
-  // file that grows while it is read (or one whose size is unknown).
+  // file that grows while it is read.
   size_t size = 0;
-  size_t capacity = S_ISREG(st.st_mode) && st.st_size > 0 ? static_cast<size_t>(st.st_size) : 65536;
+  size_t capacity = st.st_size > 0 ? static_cast<size_t>(st.st_size) : 65536;
   capacity = std::min(capacity, max_bytes);
   out.resize(capacity);
   while (size < max_bytes) {

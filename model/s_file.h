@@ -7,7 +7,7 @@
 #include <string_view>
 
 // Reads at most max_bytes of the file (all of it by default) into out.
-// False when the file cannot be opened or read.
+// False when the file cannot be opened or read, or is not a regular file.
 bool read_file(const std::filesystem::path& path, std::string& out,
                size_t max_bytes = static_cast<size_t>(-1));
 
@@ -23,8 +23,10 @@ class S_File_Writer {
 };
 
 // Writes bytes to a temporary file in the target's folder, flushes it and
-// then renames it over the target. On any failure the target is left as it
-// was and the temporary file is removed.
+// then renames it over the target (the file a symbolic link names, keeping
+// the link; with the old file's mode). On any failure, and for an existing
+// target that may not be written to, the target is left as it was and no
+// temporary file stays behind.
 bool write_file_replacing(const std::filesystem::path& path, std::string_view bytes);
 bool write_file_replacing(const std::filesystem::path& path, std::string_view bytes,
                           S_File_Writer& writer);

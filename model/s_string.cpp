@@ -1,7 +1,8 @@
 #include "s_string.h"
 
 #include <cstdint>
-#include <cstring>
+#include <limits>
+#include <new>
 
 #include "s_byte_stream.h"
 
@@ -12,6 +13,8 @@ void S_String::assign(std::string_view bytes) {
 }
 
 bool S_String::write(S_Byte_Writer& out) const {
+  // A text too long for its int32 length cannot be stored without corrupting the file.
+  if (text_.size() > static_cast<size_t>(std::numeric_limits<int32_t>::max())) return false;
   return out.write_i32(static_cast<int32_t>(text_.size())) && out.write(text_.data(), text_.size());
 }
 
@@ -20,6 +23,10 @@ bool S_String::read(S_Byte_Reader& in) {
   if (!in.read_i32(n)) return false;
   std::string_view bytes;
   if (n < 0 || !in.take(static_cast<size_t>(n), bytes)) return false;
-  assign(bytes);
+  try {
+    assign(bytes);
+  } catch (const std::bad_alloc&) {
+    return false;
+  }
   return true;
 }

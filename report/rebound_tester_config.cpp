@@ -1,5 +1,7 @@
 #include "rebound_tester_config.h"
 
+#include <algorithm>
+#include <cstdint>
 #include <cstdlib>
 #include <system_error>
 
@@ -13,9 +15,12 @@ const std::string& default_template_name() {
   return name;
 }
 
-// A decimal integer at the start of the text, or 0 when there is none.
+// A decimal integer at the start of the text, or 0 when there is none; a
+// number beyond the int32 range is held at its nearest end, so that a large
+// report kind is not taken as 0.
 int32_t leading_integer(const std::string& text) {
-  return static_cast<int32_t>(std::strtol(text.c_str(), nullptr, 10));
+  const long long v = std::strtoll(text.c_str(), nullptr, 10);
+  return static_cast<int32_t>(std::clamp<long long>(v, INT32_MIN, INT32_MAX));
 }
 
 }  // namespace

@@ -1,5 +1,7 @@
 #include "s_ini_file.h"
 
+#include <algorithm>
+
 #include "model/s_file.h"
 
 namespace {
@@ -116,7 +118,10 @@ bool S_Ini_File::get(std::string_view section, std::string_view key, std::string
 }
 
 void S_Ini_File::set(std::string_view section, std::string_view key, std::string_view value) {
-  const std::string entry = std::string(key) + "=" + std::string(value);
+  // A line break would end the entry early and turn the rest of the value
+  // into lines of their own; a line can only hold it as a blank.
+  std::string entry = std::string(key) + "=" + std::string(value);
+  std::replace_if(entry.begin(), entry.end(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
   long header = find_section(section);
   if (header < 0) {
     if (!lines_.empty() && lines_.back().end.empty()) lines_.back().end = line_end();

@@ -21,7 +21,8 @@ class S_Ini_File {
   // The value of a key in a section, with its surrounding blanks removed.
   bool get(std::string_view section, std::string_view key, std::string& value) const;
   // Replaces the value where the key stands, or adds the key at the end of
-  // the section, or the section at the end of the text.
+  // the section, or the section at the end of the text. A line break in the
+  // key or the value is written as a blank.
   void set(std::string_view section, std::string_view key, std::string_view value);
 
   std::string text() const;

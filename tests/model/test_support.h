@@ -1,0 +1,99 @@
+// Small helpers of the core suites: byte strings written by hand, float32
+// bit patterns, and a temporary folder that removes itself.
+#pragma once
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <bit>
+#include <cstdint>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <initializer_list>
+#include <iterator>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace test_support {
+
+inline std::string bytes(std::initializer_list<int> values) {
+  std::string s;
+  for (int v : values) s += static_cast<char>(v);
+  return s;
+}
+
+inline std::string le32(uint32_t v) {
+  return bytes({static_cast<int>(v & 0xFF), static_cast<int>((v >> 8) & 0xFF),
+                static_cast<int>((v >> 16) & 0xFF), static_cast<int>(v >> 24)});
+}
+
+inline std::string le_f32(float v) { return le32(std::bit_cast<uint32_t>(v)); }
+
+inline float f32_bits(uint32_t bits) { return std::bit_cast<float>(bits); }
+inline uint32_t bits_of(float v) { return std::bit_cast<uint32_t>(v); }
+
+// The stream form of a text: int32 length, then the bytes.
+inline std::string text_form(std::string_view text) {
+  return le32(static_cast<uint32_t>(text.size())) + std::string(text);
+}
+
+inline std::string hex(std::string_view s) {
+  static const char digits[] = "0123456789ABCDEF";
+  std::string out;
+  for (unsigned char c : s) {
+    if (!out.empty()) out += ' ';
+    out += digits[c >> 4];
+    out += digits[c & 15];
+  }
+  return out;
+}
+
+inline std::string file_bytes(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+inline void put_file(const std::filesystem::path& path, std::string_view content) {
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  out.write(content.data(), static_cast<std::streamsize>(content.size()));
+}
+
+// A fresh folder under the system's temporary folder, removed with its
+// contents at the end of the test.
+class Temp_Dir {
+ public:
+  Temp_Dir() {
+    std::string pattern = (std::filesystem::temp_directory_path() / "rv820-test-XXXXXX").string();
+    if (!::mkdtemp(pattern.data())) ADD_FAILURE() << "cannot create a temporary folder";
+    path_ = pattern;
+  }
+  ~Temp_Dir() {
+    std::error_code ec;
+    std::filesystem::permissions(path_, std::filesystem::perms::owner_all,
+                                 std::filesystem::perm_options::add, ec);
+    std::filesystem::remove_all(path_, ec);
+  }
+  Temp_Dir(const Temp_Dir&) = delete;
+  Temp_Dir& operator=(const Temp_Dir&) = delete;
+
+  const std::filesystem::path& path() const { return path_; }
+  std::filesystem::path operator/(const std::string& name) const { return path_ / name; }
+
+  // The names of the entries in the folder, sorted.
+  std::string listing() const {
+    std::vector<std::string> names;
+    for (const auto& e : std::filesystem::directory_iterator(path_)) names.push_back(e.path().filename());
+    std::sort(names.begin(), names.end());
+    std::string out;
+    for (const auto& n : names) out += (out.empty() ? "" : " ") + n;
+    return out;
+  }
+
+ private:
+  std::filesystem::path path_;
+};
+
+}  // namespace test_support
