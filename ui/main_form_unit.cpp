@@ -1,0 +1,416 @@
+#include "main_form_unit.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFrame>
+#include <QGuiApplication>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QScreen>
+#include <QScrollArea>
+#include <QSplitter>
+#include <QStatusBar>
+#include <QTableWidget>
+#include <QToolBar>
+#include <QToolButton>
+#include <QVBoxLayout>
+#include <algorithm>
+#include <array>
+
+#include "batch_panel.h"
+#include "component_panel.h"
+#include "evaluation/caculate2.h"
+#include "project_info_form_unit.h"
+#include "report/rebound_tester_config.h"
+#include "s_date_edit.h"
+#include "s_icons.h"
+#include "s_qt_text.h"
+#include "s_skin.h"
+#include "s_string_grid.h"
+#include "ui_services.h"
+
+namespace {
+
+constexpr int CLIENT_WIDTH = 992;
+constexpr int CLIENT_HEIGHT = 646;
+constexpr int TOOL_BAR_HEIGHT = 35;
+constexpr int TOOL_BUTTON_WIDTH = 31;
+constexpr int ICON_SIZE = 24;
+constexpr int PANEL_BOX_HEIGHT = 134;
+constexpr int SPLITTER_WIDTH = 6;
+constexpr int LIST_WIDTH = 257;
+constexpr int STATUS_BAR_HEIGHT = 57;
+
+constexpr int GRID_COLUMNS = 19;
+constexpr int GRID_ROW_HEIGHT = 30;
+constexpr int GRID_FONT_PIXELS = 12;
+constexpr std::array<int, GRID_COLUMNS> GRID_COLUMN_WIDTHS = {40, 32, 30, 31, 31, 31, 31, 31, 32, 32,
+                                                              31, 32, 32, 32, 31, 33, 32, 40, 40};
+
+// The heading row of the test-area grid, prepared once.
+const std::array<QString, GRID_COLUMNS>& area_grid_headings() {
+  static const std::array<QString, GRID_COLUMNS> headings = [] {
+    std::array<QString, GRID_COLUMNS> h;
+    for (int c = 0; c <= READINGS_PER_AREA; ++c) h[static_cast<size_t>(c)] = QString::number(c);
+    h[17] = QStringLiteral("平均\n回弹");
+    h[18] = QStringLiteral("换算\n强度");
+    return h;
+  }();
+  return headings;
+}
+
+enum List_Column { LIST_NUMBER = 0, LIST_NAME = 1, LIST_DATE = 2 };
+
+}  // namespace
+
+const QString TMain_Form::PROJECT_FILE_FILTER = QStringLiteral("工程文件(*.prj)|*.prj|所有文件(*.*)|*.*");
+const QString TMain_Form::DEVICE_FILE_FILTER = QStringLiteral("构件文件(*.R82)|*.R82|所有文件(*.*)|*.*");
+
+TMain_Form::TMain_Form(UI_Services& ui_services) : services(ui_services) {
+  setObjectName(QStringLiteral("TMain_Form"));
+  setWindowTitle(QStringLiteral("RV820 数显回弹仪 V1.0a"));
+  setWindowIcon(tool_icon(Tool_Icon::Program));
+  create_actions();
+  create_menus();
+  create_tool_bar();
+  create_views();
+  connect_panel();
+
+  // The client area below the menu bar is 992 × 646, centred on the desktop.
+  resize(CLIENT_WIDTH, CLIENT_HEIGHT + MainMenu1->sizeHint().height());
+  if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+    const QRect desktop = screen->availableGeometry();
+    move(desktop.center() - rect().center());
+  }
+
+  Tester_Config().Load();
+}
+
+TMain_Form::~TMain_Form() {
+  // The children go after the project: nothing they signal while they are
+  // torn down may reach the handlers.
+  closing = true;
+  disconnect(Component_List, nullptr, this, nullptr);
+  disconnect(Areas_Grid, nullptr, this, nullptr);
+}
+
+void TMain_Form::Set_Dialogs(const Dialogs& dialogs) { dialogs_ = dialogs; }
+
+QAction* TMain_Form::make_action(const char* name, const char* category, const char* caption,
+                                 const char* hint) {
+  auto* action = new QAction(QString::fromUtf8(caption), ActionList1);
+  action->setObjectName(QString::fromLatin1(name));
+  action->setProperty("category", QString::fromLatin1(category));
+  if (hint) action->setToolTip(QString::fromUtf8(hint));
+  return action;
+}
+
+void TMain_Form::create_actions() {
+  ActionList1 = new QObject(this);
+  ActionList1->setObjectName(QStringLiteral("ActionList1"));
+
+  New_Project_Act = make_action("New_Project_Act", "File", "新建工程(&N)", "新建工程");
+  Open_Act = make_action("Open_Act", "File", "打开(&O)", "打开");
+  Save_Act = make_action("Save_Act", "File", "保存(&S)", "保存");
+  Saveas_Act = make_action("Saveas_Act", "File", "另存为(&A)", "另存为...");
+  Print_Act = make_action("Print_Act", "File", "打印(&P)", "打印");
+  Print_Preview_Act = make_action("Print_Preview_Act", "File", "打印预览(&V)", "打印预览");
+  Report_Setting_Act = make_action("Report_Setting_Act", "File", "报表设置(&T)", nullptr);
+  Exit_Act = make_action("Exit_Act", "File", "退出(&X)", "退出");
+  Import_Data_From_Dev_Act = make_action("Import_Data_From_Dev_Act", "Edit", "导入构件(&I)", "导入数据");
+  Create_Component_Act = make_action("Create_Component_Act", "Edit", "新增构件(&A)", "新增构件");
+  Remove_Component_Act = make_action("Remove_Component_Act", "Edit", "移除构件(&D)", "移除构件");
+  Create_Area_Act = make_action("Create_Area_Act", "Edit", "新增测区(&C)", "新增测区");
+  Remove_Area_Act = make_action("Remove_Area_Act", "Edit", "移除测区(&R)", "移除测区");
+  Caculate_Act = make_action("Caculate_Act", "Edit", "计算构件(&U)", "计算构件");
+  Project_Info_Act = make_action("Project_Info_Act", "Edit", "工程信息(&I)", nullptr);
+  Permission_Act = make_action("Permission_Act", "Edit", "权限设置(&P)", nullptr);
+  About_Act = make_action("About_Act", "About", "关于(&A)...", "关于...");
+
+  const std::pair<QAction*, Tool_Icon> icons[] = {
+      {New_Project_Act, Tool_Icon::New_Project},
+      {Open_Act, Tool_Icon::Open},
+      {Save_Act, Tool_Icon::Save},
+      {Print_Act, Tool_Icon::Print},
+      {Print_Preview_Act, Tool_Icon::Print_Preview},
+      {Create_Component_Act, Tool_Icon::Create_Component},
+      {Remove_Component_Act, Tool_Icon::Remove_Component},
+      {Create_Area_Act, Tool_Icon::Create_Area},
+      {Remove_Area_Act, Tool_Icon::Remove_Area},
+      {Import_Data_From_Dev_Act, Tool_Icon::Import},
+      {Caculate_Act, Tool_Icon::Caculate},
+      {Exit_Act, Tool_Icon::Exit},
+  };
+  for (const auto& [action, icon] : icons) action->setIcon(tool_icon(icon));
+
+  // An action without a handler is disabled, as save-as is; printing and
+  // the report settings have their handlers in the report windows.
+  for (QAction* unbound : {Saveas_Act, Print_Act, Print_Preview_Act, Report_Setting_Act}) {
+    unbound->setEnabled(false);
+  }
+  // The permission entry is hidden and cannot be reached.
+  Permission_Act->setVisible(false);
+  Permission_Act->setEnabled(false);
+
+  const std::pair<QAction*, void (TMain_Form::*)()> handlers[] = {
+      {New_Project_Act, &TMain_Form::New_Project_ActExecute},
+      {Open_Act, &TMain_Form::Open_ActExecute},
+      {Save_Act, &TMain_Form::Save_ActExecute},
+      {Exit_Act, &TMain_Form::Exit_ActExecute},
+      {Import_Data_From_Dev_Act, &TMain_Form::Import_Data_From_Dev_ActExecute},
+      {Create_Component_Act, &TMain_Form::Create_Component_ActExecute},
+      {Remove_Component_Act, &TMain_Form::Remove_Component_ActExecute},
+      {Create_Area_Act, &TMain_Form::Create_Area_ActExecute},
+      {Remove_Area_Act, &TMain_Form::Remove_Area_ActExecute},
+      {Caculate_Act, &TMain_Form::Caculate_ActExecute},
+      {Project_Info_Act, &TMain_Form::Project_Info_ActExecute},
+      {Permission_Act, &TMain_Form::Permission_ActExecute},
+      {About_Act, &TMain_Form::About_ActExecute},
+  };
+  for (const auto& [action, handler] : handlers) connect(action, &QAction::triggered, this, handler);
+}
+
+void TMain_Form::create_menus() {
+  MainMenu1 = menuBar();
+  MainMenu1->setObjectName(QStringLiteral("MainMenu1"));
+
+  QMenu* file = MainMenu1->addMenu(QStringLiteral("文件(&F)"));
+  file->setObjectName(QStringLiteral("File_Menu"));
+  file->addActions({New_Project_Act, Open_Act, Import_Data_From_Dev_Act});
+  QMenu* export_menu = file->addMenu(QStringLiteral("导出(&E)"));
+  export_menu->setObjectName(QStringLiteral("Export_Menu"));
+  export_menu->menuAction()->setVisible(false);
+  export_menu->menuAction()->setEnabled(false);
+  file->addSeparator();
+  file->addActions({Save_Act, Saveas_Act});
+  file->addSeparator();
+  file->addActions({Print_Act, Print_Preview_Act, Report_Setting_Act});
+  file->addSeparator();
+  file->addAction(Exit_Act);
+
+  QMenu* operation = MainMenu1->addMenu(QStringLiteral("操作(&O)"));
+  operation->setObjectName(QStringLiteral("Operation_Menu"));
+  operation->addActions({Create_Component_Act, Remove_Component_Act});
+  operation->addSeparator();
+  operation->addActions({Create_Area_Act, Remove_Area_Act, Permission_Act});
+
+  MainMenu1->addAction(Project_Info_Act);
+  MainMenu1->addAction(Caculate_Act);
+
+  QMenu* help = MainMenu1->addMenu(QStringLiteral("帮助(&H)"));
+  help->setObjectName(QStringLiteral("Help_Menu"));
+  help->addAction(About_Act);
+
+  Component_View_Menu = new QMenu(this);
+  Component_View_Menu->setObjectName(QStringLiteral("Component_View_Menu"));
+  Component_View_Menu->addAction(Import_Data_From_Dev_Act);
+  Component_View_Menu->addSeparator();
+  Component_View_Menu->addActions({Create_Component_Act, Remove_Component_Act});
+
+  Area_View_Menu = new QMenu(this);
+  Area_View_Menu->setObjectName(QStringLiteral("Area_View_Menu"));
+  Area_View_Menu->addActions({Create_Area_Act, Remove_Area_Act});
+}
+
+void TMain_Form::create_tool_bar() {
+  sToolBar1 = addToolBar(QString());
+  sToolBar1->setObjectName(QStringLiteral("sToolBar1"));
+  sToolBar1->setMovable(false);
+  sToolBar1->setFloatable(false);
+  sToolBar1->toggleViewAction()->setVisible(false);
+  sToolBar1->setIconSize(QSize(ICON_SIZE, ICON_SIZE));
+  sToolBar1->setFixedHeight(TOOL_BAR_HEIGHT);
+  sToolBar1->setContextMenuPolicy(Qt::PreventContextMenu);
+  const std::initializer_list<std::initializer_list<QAction*>> groups = {
+      {New_Project_Act, Open_Act, Save_Act},
+      {Print_Act, Print_Preview_Act},
+      {Create_Component_Act, Remove_Component_Act, Create_Area_Act, Remove_Area_Act},
+      {Import_Data_From_Dev_Act},
+      {Caculate_Act},
+      {Exit_Act},
+  };
+  bool first = true;
+  for (const auto& group : groups) {
+    if (!first) sToolBar1->addSeparator();
+    first = false;
+    for (QAction* action : group) {
+      sToolBar1->addAction(action);
+      if (auto* button = qobject_cast<QToolButton*>(sToolBar1->widgetForAction(action))) {
+        button->setFixedSize(TOOL_BUTTON_WIDTH, TOOL_BAR_HEIGHT - 2);
+      }
+    }
+  }
+}
+
+void TMain_Form::create_views() {
+  auto* client = new QWidget(this);
+  auto* layout = new QVBoxLayout(client);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->setSpacing(0);
+
+  sSplitter1 = new QSplitter(Qt::Vertical, client);
+  sSplitter1->setObjectName(QStringLiteral("sSplitter1"));
+  sSplitter1->setHandleWidth(SPLITTER_WIDTH);
+  sSplitter1->setChildrenCollapsible(false);
+  layout->addWidget(sSplitter1);
+
+  Project_Info_Box = new QScrollArea(sSplitter1);
+  Project_Info_Box->setObjectName(QStringLiteral("Project_Info_Box"));
+  Project_Info_Box->setWidgetResizable(false);
+  Project_Info_Box->setMinimumHeight(40);
+  Component_Panel = new S_Component_Panel;
+  Project_Info_Box->setWidget(Component_Panel);
+  Component_Panel->move(0, 0);
+
+  sSplitter2 = new QSplitter(Qt::Horizontal, sSplitter1);
+  sSplitter2->setObjectName(QStringLiteral("sSplitter2"));
+  sSplitter2->setHandleWidth(SPLITTER_WIDTH);
+  sSplitter2->setChildrenCollapsible(false);
+
+  Component_List = new QTableWidget(0, 3, sSplitter2);
+  Component_List->setObjectName(QStringLiteral("Component_List"));
+  Component_List->setHorizontalHeaderLabels(
+      {QStringLiteral("序号"), QStringLiteral("构件名称"), QStringLiteral("日期")});
+  Component_List->horizontalHeaderItem(LIST_NUMBER)->setTextAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+  Component_List->setColumnWidth(LIST_NUMBER, 55);
+  Component_List->setColumnWidth(LIST_NAME, 100);
+  Component_List->setColumnWidth(LIST_DATE, 100);
+  Component_List->horizontalHeader()->setStretchLastSection(true);
+  Component_List->horizontalHeader()->setHighlightSections(false);
+  Component_List->verticalHeader()->hide();
+  Component_List->setShowGrid(true);
+  Component_List->setSelectionBehavior(QAbstractItemView::SelectRows);
+  Component_List->setSelectionMode(QAbstractItemView::SingleSelection);
+  Component_List->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  Component_List->setWordWrap(false);
+  Component_List->setContextMenuPolicy(Qt::CustomContextMenu);
+  connect(Component_List, &QWidget::customContextMenuRequested, this,
+          [this](const QPoint& at) { Component_View_Menu->popup(Component_List->viewport()->mapToGlobal(at)); });
+  connect(Component_List, &QTableWidget::itemChanged, this,
+          [this](QTableWidgetItem* item) { Component_ListChange(item->row()); });
+  connect(Component_List, &QTableWidget::itemSelectionChanged, this, [this] {
+    const QModelIndexList rows = Component_List->selectionModel()->selectedRows();
+    if (!rows.isEmpty()) Component_ListChange(rows.first().row());
+    Component_ListSelectItem();
+  });
+
+  sPanel1 = new QFrame(sSplitter2);
+  sPanel1->setObjectName(QStringLiteral("sPanel1"));
+  auto* grid_layout = new QVBoxLayout(sPanel1);
+  grid_layout->setContentsMargins(0, 0, 0, 0);
+  Areas_Grid = new S_String_Grid(GRID_COLUMNS, 2, sPanel1);
+  Areas_Grid->setObjectName(QStringLiteral("Areas_Grid"));
+  QFont grid_font = Areas_Grid->font();
+  grid_font.setPixelSize(GRID_FONT_PIXELS);
+  Areas_Grid->setFont(grid_font);
+  Areas_Grid->set_default_row_height(GRID_ROW_HEIGHT);
+  for (int c = 0; c < GRID_COLUMNS; ++c) {
+    Areas_Grid->set_col_width(c, GRID_COLUMN_WIDTHS[static_cast<size_t>(c)]);
+    Areas_Grid->set_cell(c, 0, area_grid_headings()[static_cast<size_t>(c)]);
+  }
+  Areas_Grid->setContextMenuPolicy(Qt::CustomContextMenu);
+  connect(Areas_Grid, &QWidget::customContextMenuRequested, this,
+          [this](const QPoint& at) { Area_View_Menu->popup(Areas_Grid->viewport()->mapToGlobal(at)); });
+  connect(Areas_Grid, &S_String_Grid::edit_text_set, this, &TMain_Form::Areas_GridSetEditText);
+  grid_layout->addWidget(Areas_Grid);
+
+  sSplitter1->setSizes({PANEL_BOX_HEIGHT, CLIENT_HEIGHT});
+  sSplitter1->setStretchFactor(0, 0);
+  sSplitter1->setStretchFactor(1, 1);
+  sSplitter2->setSizes({LIST_WIDTH, CLIENT_WIDTH});
+  sSplitter2->setStretchFactor(0, 0);
+  sSplitter2->setStretchFactor(1, 1);
+  setCentralWidget(client);
+
+  sStatusBar1 = new QStatusBar(this);
+  sStatusBar1->setObjectName(QStringLiteral("sStatusBar1"));
+  sStatusBar1->setFixedHeight(STATUS_BAR_HEIGHT);
+  sStatusBar1->setSizeGripEnabled(false);
+  Batch_Panel = new S_Batch_Panel(sStatusBar1);
+  Batch_Panel->setObjectName(QStringLiteral("Batch_Panel"));
+  sStatusBar1->addWidget(Batch_Panel, 1);
+  setStatusBar(sStatusBar1);
+  connect(Batch_Panel->Group_Caculate_Btn, &QCheckBox::clicked, this, &TMain_Form::Group_Caculate_BtnClick);
+}
+
+void TMain_Form::connect_panel() {
+  // The handlers run on the user's edits only, so filling the panel from a
+  // component never writes into it.
+  S_Component_Panel* p = Component_Panel;
+  const std::pair<QLineEdit*, void (TMain_Form::*)()> texts[] = {
+      {p->Component_Name, &TMain_Form::Component_NameChange},
+      {p->Bak_Info, &TMain_Form::Bak_InfoChange},
+      {p->Examine_Basis, &TMain_Form::Examine_BasisChange},
+      {p->Device_Type, &TMain_Form::Device_TypeChange},
+      {p->Device_num, &TMain_Form::Device_numChange},
+      {p->Tester, &TMain_Form::TesterChange},
+      {p->Certificate_Serial, &TMain_Form::Certificate_SerialChange},
+  };
+  for (const auto& [edit, handler] : texts) connect(edit, &QLineEdit::textEdited, this, handler);
+  connect(p->Component_Date, &S_Date_Edit::date_edited, this, &TMain_Form::Component_DateChange);
+  connect(p->Produced_Date, &S_Date_Edit::date_edited, this, &TMain_Form::Produced_DateChange);
+  connect(p->Strength_Grade_Cb, &QComboBox::activated, this, &TMain_Form::Strength_Grade_CbChange);
+}
+
+R_Component* TMain_Form::current_component() const {
+  return current_item >= 0 ? project.component(current_item) : nullptr;
+}
+
+void TMain_Form::Show_Project() {
+  if (dialogs_.project_info) dialogs_.project_info->Show_Project_Info(project);
+  Rebuild_Component_List();
+  if (project.component_count() > 0) select_row(0);
+}
+
+void TMain_Form::Rebuild_Component_List() {
+  current_item = -1;
+  Component_List->setRowCount(0);
+  const int count = static_cast<int>(project.component_count());
+  Component_List->setRowCount(count);
+  for (int row = 0; row < count; ++row) {
+    const R_Component& c = *project.component(row);
+    auto* number = new QTableWidgetItem(QString::number(row + 1));
+    number->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
+    number->setCheckState(c.is_checked() ? Qt::Checked : Qt::Unchecked);
+    Component_List->setItem(row, LIST_NUMBER, number);
+    for (auto [column, text] : {std::pair{LIST_NAME, &c.component_name}, std::pair{LIST_DATE, &c.component_date}}) {
+      auto* cell = new QTableWidgetItem(to_qstring(*text));
+      cell->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
+      cell->setTextAlignment(Qt::AlignCenter);
+      Component_List->setItem(row, column, cell);
+    }
+  }
+}
+
+void TMain_Form::select_row(int row) {
+  Component_List->selectRow(row);
+  if (QTableWidgetItem* item = Component_List->item(row, LIST_NUMBER)) Component_List->scrollToItem(item);
+}
+
+void TMain_Form::Store_Project_Info() {
+  if (dialogs_.project_info) dialogs_.project_info->Store_Project_Info(project);
+}
+
+void TMain_Form::Clear_Component_Panel() {
+  Component_Panel->clear_panel();
+  const R_Component blank;
+  Show_Component_Areas(&blank);
+}
+
+void TMain_Form::Show_Component_Areas(const R_Component* component) {
+  if (!component) return;
+  const int count = static_cast<int>(std::min(component->get_area_count(), MAX_AREAS));
+  Areas_Grid->set_row_count(count + 1);
+  for (int i = 0; i < count; ++i) {
+    const R_Area& area = component->areas[i];
+    const int row = i + 1;
+    Areas_Grid->set_cell(0, row, QString::number(row));
+    for (int r = 0; r < READINGS_PER_AREA; ++r) Areas_Grid->set_cell(r + 1, row, QString::number(area.readings[r]));
+    Areas_Grid->set_cell(17, row, QString::fromStdString(avg_rebound_text(area.avg_rebound)));
+    Areas_Grid->set_cell(18, row, QString::fromStdString(strength_text(area.strength)));
+  }
+}

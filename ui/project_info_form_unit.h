@@ -1,0 +1,49 @@
+// TProject_Info_Form: the project information dialog. Its controls are the
+// working copy of the project's texts: the main window fills them from the
+// project (Show_Project) and copies them back (Store_Project_Info).
+#pragma once
+
+#include <QDialog>
+#include <vector>
+
+#include "model/s_string.h"
+
+class QLineEdit;
+class QPushButton;
+class Rebound_Project;
+class S_Date_Edit;
+class TMain_Form;
+
+class TProject_Info_Form : public QDialog {
+  Q_OBJECT
+
+ public:
+  TProject_Info_Form(TMain_Form& main_form);
+
+  // Sets every control from its project text (dates by the date edit's rule).
+  void Show_Project_Info(const Rebound_Project& project);
+  // Sets every project text from its control. A date that the user has not
+  // edited since it was shown keeps its stored text, so that a text which
+  // names no valid date survives until the user sets that date.
+  void Store_Project_Info(Rebound_Project& project) const;
+
+  QPushButton* sButton1;  // "取  消"
+  QPushButton* sButton2;  // "确  定"
+
+ protected:
+  void showEvent(QShowEvent* event) override;
+
+ private:
+  void FormShow();
+  void sButton2Click();
+  void sButton1Click();
+
+  struct Field {
+    S_String Rebound_Project::*text;
+    QLineEdit* edit;
+    S_Date_Edit* date;  // set for the three dates, edit is then the same control
+  };
+
+  TMain_Form& main_form_;
+  std::vector<Field> fields_;
+};

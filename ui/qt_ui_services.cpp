@@ -1,0 +1,82 @@
+#include "qt_ui_services.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QRegularExpression>
+
+namespace {
+
+QString qt_patterns(const QString& patterns) {
+  QStringList out;
+  for (const QString& p : patterns.split(u';', Qt::SkipEmptyParts)) {
+    const QString trimmed = p.trimmed();
+    out << (trimmed == QStringLiteral("*.*") ? QStringLiteral("*") : trimmed);
+  }
+  return out.join(u' ');
+}
+
+UI_Services::Answer ask(const QString& text, QMessageBox::StandardButtons buttons,
+                        QMessageBox::StandardButton escape) {
+  QMessageBox box(QMessageBox::NoIcon, QUESTION_CAPTION, text, buttons, QApplication::activeWindow());
+  box.setEscapeButton(escape);
+  switch (box.exec()) {
+    case QMessageBox::Yes:
+      return UI_Services::Answer::Yes;
+    case QMessageBox::No:
+      return UI_Services::Answer::No;
+    default:
+      return UI_Services::Answer::Cancel;
+  }
+}
+
+}  // namespace
+
+QString qt_file_filter(const QString& filter) {
+  static const QRegularExpression trailing_patterns(QStringLiteral("\\s*\\([^()]*\\)\\s*$"));
+  const QStringList parts = filter.split(u'|');
+  QStringList out;
+  for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+    QString description = parts[i];
+    description.remove(trailing_patterns);
+    out << description + u'(' + qt_patterns(parts[i + 1]) + u')';
+  }
+  return out.join(QStringLiteral(";;"));
+}
+
+void Qt_UI_Services::information(const QString& text) {
+  QMessageBox box(QMessageBox::Information, APPLICATION_TITLE, text, QMessageBox::Ok,
+                  QApplication::activeWindow());
+  box.exec();
+}
+
+UI_Services::Answer Qt_UI_Services::ask_yes_no(const QString& text) {
+  return ask(text, QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
+}
+
+UI_Services::Answer Qt_UI_Services::ask_yes_no_cancel(const QString& text) {
+  return ask(text, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Cancel);
+}
+
+QStringList Qt_UI_Services::open_files(const QString& filter, bool several) {
+  QFileDialog dialog(QApplication::activeWindow());
+  dialog.setAcceptMode(QFileDialog::AcceptOpen);
+  dialog.setFileMode(several ? QFileDialog::ExistingFiles : QFileDialog::ExistingFile);
+  dialog.setNameFilter(qt_file_filter(filter));
+  if (dialog.exec() != QDialog::Accepted) return {};
+  return dialog.selectedFiles();
+}
+
+QString Qt_UI_Services::save_file(const QString& filter) {
+  QFileDialog dialog(QApplication::activeWindow());
+  dialog.setAcceptMode(QFileDialog::AcceptSave);
+  dialog.setFileMode(QFileDialog::AnyFile);
+  dialog.setOption(QFileDialog::DontConfirmOverwrite);
+  dialog.setNameFilter(qt_file_filter(filter));
+  if (dialog.exec() != QDialog::Accepted) return {};
+  const QStringList files = dialog.selectedFiles();
+  return files.isEmpty() ? QString() : files.first();
+}
+
+int Qt_UI_Services::show_modal(QDialog& dialog) { return dialog.exec(); }
