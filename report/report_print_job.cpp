@@ -1,0 +1,41 @@
+#include "report/report_print_job.h"
+
+#include <QPainter>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <climits>
+
+#include "report/qt_report_engine.h"
+#include "report/report_pdf_file.h"
+
+void prepare_printer(QPrinter& printer, const Qt_Report_Engine& engine) {
+  printer.setFullPage(true);
+  printer.setPageLayout(engine.page_layout());
+  printer.setDocName(engine.title());
+}
+
+bool print_report(Qt_Report_Engine& engine, QPrinter& printer) {
+  int first = 1, last = INT_MAX;
+  if (printer.printRange() == QPrinter::PageRange) {
+    first = printer.fromPage();
+    last = printer.toPage();
+  }
+  if (printer.outputFormat() == QPrinter::PdfFormat && !printer.outputFileName().isEmpty()) {
+    Report_Pdf_File file;
+    return file.add(engine, first, last) && file.save(printer.outputFileName());
+  }
+  QPainter painter;
+  if (!painter.begin(&printer)) return false;
+  const bool painted = engine.paint(painter, printer, first, last);
+  return painter.end() && painted;
+}
+
+bool print_report_with_dialog(Qt_Report_Engine& engine, QPrinter& printer, const Show_Modal& show_modal,
+                              QWidget* parent) {
+  prepare_printer(printer, engine);
+  QPrintDialog dialog(&printer, parent);
+  dialog.setOption(QAbstractPrintDialog::PrintPageRange, true);
+  if (engine.page_count() > 0) dialog.setMinMax(1, engine.page_count());
+  if (show_modal(dialog) != QDialog::Accepted) return false;
+  return print_report(engine, printer);
+}

@@ -1,0 +1,135 @@
+#include "report/report_print_preview_unit.h"
+
+#include <QAction>
+#include <QEvent>
+#include <QHideEvent>
+#include <QLabel>
+#include <QPainter>
+#include <QPrintPreviewWidget>
+#include <QShowEvent>
+#include <QStyle>
+#include <QToolBar>
+#include <QVBoxLayout>
+
+TReport_Print_Preview::TReport_Print_Preview(QWidget* parent)
+    : QDialog(parent), show_modal([](QDialog& dialog) { return dialog.exec(); }) {
+  setObjectName(QStringLiteral("Report_Print_Preview"));
+  setWindowTitle(QStringLiteral("RV820-数显回弹仪 - 打印预览"));
+  setWindowFlags(windowFlags() | Qt::WindowMinMaxButtonsHint);
+  resize(783, 452);
+  setWindowState(Qt::WindowMaximized);
+
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->setSpacing(0);
+
+  auto* tools = new QToolBar(this);
+  tools->setObjectName(QStringLiteral("Preview_Tool_Bar"));
+  tools->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+  tools->setMovable(false);
+  layout->addWidget(tools);
+
+  Gr_Print_Preview = new QPrintPreviewWidget(&preview_printer, this);
+  Gr_Print_Preview->setObjectName(QStringLiteral("Gr_Print_Preview"));
+  layout->addWidget(Gr_Print_Preview, 1);
+  connect(Gr_Print_Preview, &QPrintPreviewWidget::paintRequested, this,
+          &TReport_Print_Preview::Gr_Print_PreviewPaintRequested);
+  connect(Gr_Print_Preview, &QPrintPreviewWidget::previewChanged, this,
+          &TReport_Print_Preview::Show_Page_Number);
+
+  const auto add_action = [&](QAction*& action, const char* name, const QString& text,
+                              QStyle::StandardPixmap icon, const QKeySequence& keys, auto handler) {
+    action = tools->addAction(icon == QStyle::SP_CustomBase ? QIcon() : style()->standardIcon(icon), text);
+    action->setObjectName(QLatin1String(name));
+    action->setShortcut(keys);
+    addAction(action);
+    connect(action, &QAction::triggered, this, handler);
+  };
+  add_action(Print_Act, "Print_Act", QStringLiteral("打印"), QStyle::SP_CustomBase, QKeySequence::Print,
+             &TReport_Print_Preview::Print_ActExecute);
+  tools->addSeparator();
+  add_action(Zoom_In_Act, "Zoom_In_Act", QStringLiteral("放大"), QStyle::SP_CustomBase, QKeySequence::ZoomIn,
+             [this] { Gr_Print_Preview->zoomIn(); });
+  add_action(Zoom_Out_Act, "Zoom_Out_Act", QStringLiteral("缩小"), QStyle::SP_CustomBase,
+             QKeySequence::ZoomOut, [this] { Gr_Print_Preview->zoomOut(); });
+  add_action(Fit_Width_Act, "Fit_Width_Act", QStringLiteral("页宽"), QStyle::SP_CustomBase, QKeySequence(),
+             [this] { Gr_Print_Preview->fitToWidth(); });
+  add_action(Fit_Page_Act, "Fit_Page_Act", QStringLiteral("整页"), QStyle::SP_CustomBase, QKeySequence(),
+             [this] { Gr_Print_Preview->fitInView(); });
+  tools->addSeparator();
+  add_action(First_Page_Act, "First_Page_Act", QStringLiteral("首页"), QStyle::SP_MediaSkipBackward,
+             QKeySequence(Qt::CTRL | Qt::Key_Home), [this] { Go_To_Page(1); });
+  add_action(Prior_Page_Act, "Prior_Page_Act", QStringLiteral("上一页"), QStyle::SP_ArrowBack,
+             QKeySequence(Qt::Key_PageUp), [this] { Go_To_Page(Gr_Print_Preview->currentPage() - 1); });
+  Page_Number_Lbl = new QLabel(tools);
+  Page_Number_Lbl->setObjectName(QStringLiteral("Page_Number_Lbl"));
+  Page_Number_Lbl->setContentsMargins(8, 0, 8, 0);
+  tools->addWidget(Page_Number_Lbl);
+  add_action(Next_Page_Act, "Next_Page_Act", QStringLiteral("下一页"), QStyle::SP_ArrowForward,
+             QKeySequence(Qt::Key_PageDown), [this] { Go_To_Page(Gr_Print_Preview->currentPage() + 1); });
+  add_action(Last_Page_Act, "Last_Page_Act", QStringLiteral("末页"), QStyle::SP_MediaSkipForward,
+             QKeySequence(Qt::CTRL | Qt::Key_End), [this] { Go_To_Page(Gr_Print_Preview->pageCount()); });
+  tools->addSeparator();
+  add_action(Close_Act, "Close_Act", QStringLiteral("关闭"), QStyle::SP_DialogCloseButton, QKeySequence(),
+             [this] { close(); });
+  Show_Page_Number();
+}
+
+TReport_Print_Preview::~TReport_Print_Preview() = default;
+
+void TReport_Print_Preview::FormActivate() {
+  if (report_built) return;
+  Grid_Report.fetch_records();
+  prepare_printer(preview_printer, Grid_Report);
+  report_built = true;
+  Gr_Print_Preview->updatePreview();
+  Gr_Print_Preview->fitToWidth();
+  Go_To_Page(1);
+}
+
+void TReport_Print_Preview::FormClose() {
+  report_built = false;
+  setWindowState(windowState() | Qt::WindowMaximized);
+}
+
+bool TReport_Print_Preview::event(QEvent* event) {
+  if (event->type() == QEvent::WindowActivate) FormActivate();
+  return QDialog::event(event);
+}
+
+void TReport_Print_Preview::showEvent(QShowEvent* event) {
+  QDialog::showEvent(event);
+  if (!event->spontaneous()) FormActivate();
+}
+
+void TReport_Print_Preview::hideEvent(QHideEvent* event) {
+  QDialog::hideEvent(event);
+  if (!event->spontaneous()) FormClose();
+}
+
+void TReport_Print_Preview::Print_ActExecute() {
+  print_report_with_dialog(Grid_Report, output_printer, show_modal, this);
+}
+
+// The preview asks for its pages; until the report is built there are none.
+void TReport_Print_Preview::Gr_Print_PreviewPaintRequested(QPrinter* printer) {
+  if (!report_built) return;
+  QPainter painter;
+  if (painter.begin(printer)) Grid_Report.paint(painter, *printer);
+}
+
+void TReport_Print_Preview::Go_To_Page(int page) {
+  if (page >= 1 && page <= Gr_Print_Preview->pageCount()) Gr_Print_Preview->setCurrentPage(page);
+  Show_Page_Number();
+}
+
+void TReport_Print_Preview::Show_Page_Number() {
+  const int pages = Gr_Print_Preview->pageCount();
+  const int page = pages > 0 ? Gr_Print_Preview->currentPage() : 0;
+  Page_Number_Lbl->setText(QStringLiteral("第 %1 页 / 共 %2 页").arg(page).arg(pages));
+  First_Page_Act->setEnabled(page > 1);
+  Prior_Page_Act->setEnabled(page > 1);
+  Next_Page_Act->setEnabled(page < pages);
+  Last_Page_Act->setEnabled(page < pages);
+  Print_Act->setEnabled(pages > 0);
+}

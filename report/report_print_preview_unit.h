@@ -1,0 +1,63 @@
+// TReport_Print_Preview: the print-preview window. It owns the report
+// engine for the whole run (Grid_Report) and shows the report's pages in
+// Gr_Print_Preview, with zoom, page navigation and printing.
+#pragma once
+
+#include <QDialog>
+#include <QPrinter>
+
+#include "report/qt_report_engine.h"
+#include "report/report_print_job.h"
+
+class QAction;
+class QLabel;
+class QPrintPreviewWidget;
+
+class TReport_Print_Preview : public QDialog {
+  Q_OBJECT
+
+ public:
+  explicit TReport_Print_Preview(QWidget* parent = nullptr);
+  ~TReport_Print_Preview() override;
+
+  // The window became active: builds the report (fetches its records) and
+  // shows it. While the window stays open, activating it again keeps the
+  // report as built, so the records are fetched once per showing.
+  void FormActivate();
+  // The window was closed: the next showing builds the report afresh.
+  void FormClose();
+
+  // The report object; its fetch callback is installed with set_fetch_record.
+  Qt_Report_Engine Grid_Report;
+  QPrintPreviewWidget* Gr_Print_Preview = nullptr;
+
+  QAction* Zoom_In_Act = nullptr;
+  QAction* Zoom_Out_Act = nullptr;
+  QAction* Fit_Width_Act = nullptr;
+  QAction* Fit_Page_Act = nullptr;
+  QAction* First_Page_Act = nullptr;
+  QAction* Prior_Page_Act = nullptr;
+  QAction* Next_Page_Act = nullptr;
+  QAction* Last_Page_Act = nullptr;
+  QAction* Print_Act = nullptr;
+  QAction* Close_Act = nullptr;
+  QLabel* Page_Number_Lbl = nullptr;
+
+  // Shows the print dialog; by default modally with exec.
+  Show_Modal show_modal;
+
+ protected:
+  bool event(QEvent* event) override;
+  void showEvent(QShowEvent* event) override;
+  void hideEvent(QHideEvent* event) override;
+
+ private:
+  void Print_ActExecute();
+  void Gr_Print_PreviewPaintRequested(QPrinter* printer);
+  void Show_Page_Number();
+  void Go_To_Page(int page);
+
+  QPrinter preview_printer{QPrinter::HighResolution};
+  QPrinter output_printer{QPrinter::HighResolution};
+  bool report_built = false;
+};

@@ -1,0 +1,421 @@
+#include "report/report_template.h"
+
+#include <QXmlStreamReader>
+#include <cmath>
+#include <initializer_list>
+
+namespace {
+
+constexpr double MAX_LENGTH = 1000.0;    // mm
+constexpr double MAX_FONT_SIZE = 200.0;  // pt
+constexpr int MAX_SPAN = 100;
+
+// Keeps each line of a text without its surrounding blanks and drops the
+// empty lines at both ends, so that a text may be indented in the file.
+QString tidy_lines(const QString& text) {
+  QStringList lines = text.split(u'\n');
+  for (QString& line : lines) line = line.trimmed();
+  while (!lines.isEmpty() && lines.front().isEmpty()) lines.removeFirst();
+  while (!lines.isEmpty() && lines.back().isEmpty()) lines.removeLast();
+  return lines.join(u'\n');
+}
+
+class Template_Reader {
+ public:
+  explicit Template_Reader(const QByteArray& xml) : xml(xml) {}
+
+  bool read(Report_Template& out, QString& error_out) {
+    const bool ok = read_document();
+    if (!ok) {
+      error_out = error;
+      return false;
+    }
+    out = std::move(result);
+    return true;
+  }
+
+ private:
+  bool fail(const QString& message) { return fail_at(xml.lineNumber(), message); }
+
+  bool fail_at(qint64 line, const QString& message) {
+    if (error.isEmpty()) error = QStringLiteral("第 %1 行：%2").arg(line).arg(message);
+    return false;
+  }
+
+  bool xml_failed() { return fail(QStringLiteral("不是有效的 XML（%1）").arg(xml.errorString())); }
+
+  QString element() const { return xml.name().toString(); }
+
+  // Moves to the next child element of the current one; false at its end or
+  // on an error (then error is set). Text other than blanks is an error.
+  bool next_child(bool& found) {
+    found = false;
+    while (!xml.atEnd()) {
+      switch (xml.readNext()) {
+        case QXmlStreamReader::StartElement:
+          found = true;
+          return true;
+        case QXmlStreamReader::EndElement:
+          return true;
+        case QXmlStreamReader::Characters:
+          if (!xml.isWhitespace()) {
+            // The reader stands at the end of the text: name the line of its last word.
+            const QStringView text = xml.text();
+            const QStringView word = text.trimmed();
+            const qsizetype word_end = (word.data() - text.data()) + word.size();
+            return fail_at(xml.lineNumber() - text.sliced(word_end).count(u'\n'),
+                           QStringLiteral("此处不应有文字“%1”").arg(word));
+          }
+          break;
+        case QXmlStreamReader::Invalid:
+          return xml_failed();
+        default:
+          break;
+      }
+    }
+    return xml_failed();
+  }
+
+  bool check_attributes(std::initializer_list<const char*> allowed) {
+    for (const QXmlStreamAttribute& attribute : xml.attributes()) {
+      bool known = false;
+      for (const char* name : allowed) known = known || attribute.name() == QLatin1String(name);
+      if (!known)
+        return fail(QStringLiteral("元素 <%1> 没有属性“%2”").arg(element(), attribute.name().toString()));
+    }
+    return true;
+  }
+
+  bool has(const char* name) const { return xml.attributes().hasAttribute(QLatin1String(name)); }
+  QString value(const char* name) const { return xml.attributes().value(QLatin1String(name)).toString(); }
+
+  bool bad_value(const char* name) {
+    return fail(QStringLiteral("属性 %1 的值“%2”无效").arg(QLatin1String(name), value(name)));
+  }
+
+  bool parse_number(const char* name, const QString& text, double low, bool low_inclusive, double high,
+                    double& out) {
+    bool ok = false;
+    const double number = text.toDouble(&ok);
+    if (!ok || !std::isfinite(number) || number > high || number < low || (!low_inclusive && number == low))
+      return fail(QStringLiteral("属性 %1 的值“%2”不是有效的数字").arg(QLatin1String(name), text));
+    out = number;
+    return true;
+  }
+
+  // A length in millimetres from 0 up.
+  bool length(const char* name, double& out) {
+    return !has(name) || parse_number(name, value(name), 0.0, true, MAX_LENGTH, out);
+  }
+
+  bool font_size(const char* name, double& out) {
+    return !has(name) || parse_number(name, value(name), 0.0, false, MAX_FONT_SIZE, out);
+  }
+
+  bool flag(const char* name, bool& out) {
+    if (!has(name)) return true;
+    const QString text = value(name);
+    if (text != QLatin1String("true") && text != QLatin1String("false")) return bad_value(name);
+    out = text == QLatin1String("true");
+    return true;
+  }
+
+  template <typename T>
+  bool choice(const char* name, std::initializer_list<std::pair<const char*, T>> choices, T& out) {
+    if (!has(name)) return true;
+    const QString text = value(name);
+    for (const auto& [word, meaning] : choices) {
+      if (text == QLatin1String(word)) {
+        out = meaning;
+        return true;
+      }
+    }
+    return bad_value(name);
+  }
+
+  bool align(Report_Align& out) {
+    return choice<Report_Align>(
+        "align",
+        {{"left", Report_Align::left}, {"center", Report_Align::center}, {"right", Report_Align::right}},
+        out);
+  }
+
+  bool border(Report_Border& out) {
+    return choice<Report_Border>(
+        "border",
+        {{"all", Report_Border::all}, {"bottom", Report_Border::bottom}, {"none", Report_Border::none}}, out);
+  }
+
+  bool text(const QString& source, qint64 line, Report_Text& out) {
+    QString message;
+    if (!Report_Text::parse(source, result.field_names, out, message)) return fail_at(line, message);
+    result.uses_page_count = result.uses_page_count || out.uses(Report_Text::Part::Kind::pages);
+    return true;
+  }
+
+  // The character content of a <text> or <cell>, which holds no elements.
+  bool content(Report_Text& out) {
+    const qint64 line = xml.lineNumber();
+    const QString name = element();
+    QString collected;
+    while (!xml.atEnd()) {
+      switch (xml.readNext()) {
+        case QXmlStreamReader::Characters:
+          collected += xml.text();
+          break;
+        case QXmlStreamReader::StartElement:
+          return fail(QStringLiteral("<%1> 中不能有元素 <%2>").arg(name, element()));
+        case QXmlStreamReader::EndElement:
+          return text(tidy_lines(collected), line, out);
+        case QXmlStreamReader::Invalid:
+          return xml_failed();
+        default:
+          break;
+      }
+    }
+    return xml_failed();
+  }
+
+  bool no_children() {
+    const QString parent = element();
+    bool found = false;
+    if (!next_child(found)) return false;
+    return !found || fail(QStringLiteral("<%1> 中不能有元素 <%2>").arg(parent, element()));
+  }
+
+  bool row_style(Report_Row_Style& style) {
+    style.font_size = result.page.font_size;
+    return font_size("font-size", style.font_size) && length("padding", style.padding) &&
+           length("row-height", style.row_height) && length("line", style.line);
+  }
+
+  bool read_page() {
+    Report_Page& page = result.page;
+    if (!check_attributes({"size", "orientation", "margin-left", "margin-top", "margin-right",
+                           "margin-bottom", "font", "font-size"}))
+      return false;
+    double left = page.margins.left(), top = page.margins.top();
+    double right = page.margins.right(), bottom = page.margins.bottom();
+    if (!choice<QPageSize::PageSizeId>("size",
+                                       {{"A3", QPageSize::A3},
+                                        {"A4", QPageSize::A4},
+                                        {"A5", QPageSize::A5},
+                                        {"B5", QPageSize::B5},
+                                        {"Letter", QPageSize::Letter},
+                                        {"Legal", QPageSize::Legal}},
+                                       page.size) ||
+        !choice<QPageLayout::Orientation>(
+            "orientation", {{"portrait", QPageLayout::Portrait}, {"landscape", QPageLayout::Landscape}},
+            page.orientation) ||
+        !length("margin-left", left) || !length("margin-top", top) || !length("margin-right", right) ||
+        !length("margin-bottom", bottom) || !font_size("font-size", page.font_size))
+      return false;
+    page.margins = QMarginsF(left, top, right, bottom);
+    if (has("font")) {
+      page.font_family = value("font").trimmed();
+      if (page.font_family.isEmpty()) return bad_value("font");
+    }
+    return no_children();
+  }
+
+  bool read_paragraph(Report_Band& band) {
+    Report_Paragraph paragraph;
+    paragraph.font.size = result.page.font_size;
+    if (!check_attributes({"align", "font-size", "bold", "space-before", "space-after"}) ||
+        !align(paragraph.align) || !font_size("font-size", paragraph.font.size) ||
+        !flag("bold", paragraph.font.bold) || !length("space-before", paragraph.space_before) ||
+        !length("space-after", paragraph.space_after) || !content(paragraph.text))
+      return false;
+    band.push_back(std::move(paragraph));
+    return true;
+  }
+
+  bool widths(std::vector<double>& out) {
+    if (!has("widths")) return fail(QStringLiteral("<grid> 缺少属性 widths"));
+    const QStringList items = value("widths").split(u' ', Qt::SkipEmptyParts);
+    if (items.isEmpty()) return bad_value("widths");
+    for (const QString& item : items) {
+      double width = 0.0;
+      if (!parse_number("widths", item, 0.0, false, MAX_LENGTH, width)) return false;
+      out.push_back(width);
+    }
+    return true;
+  }
+
+  bool read_cell(std::vector<Report_Cell>& row, Report_Border grid_border) {
+    Report_Cell cell;
+    cell.border = grid_border;
+    double span = 1.0;
+    if (!check_attributes({"span", "align", "bold", "border"})) return false;
+    if (has("span") &&
+        (!parse_number("span", value("span"), 1.0, true, MAX_SPAN, span) || span != std::floor(span)))
+      return fail(QStringLiteral("属性 span 的值“%1”不是有效的列数").arg(value("span")));
+    cell.span = static_cast<int>(span);
+    if (!align(cell.align) || !flag("bold", cell.bold) || !border(cell.border) || !content(cell.text))
+      return false;
+    row.push_back(std::move(cell));
+    return true;
+  }
+
+  bool read_row(Report_Grid& grid, Report_Border grid_border) {
+    const qint64 line = xml.lineNumber();
+    if (!check_attributes({})) return false;
+    std::vector<Report_Cell> row;
+    int columns = 0;
+    for (bool found = true;;) {
+      if (!next_child(found)) return false;
+      if (!found) break;
+      if (xml.name() != QLatin1String("cell"))
+        return fail(QStringLiteral("<row> 中不能有元素 <%1>").arg(element()));
+      if (!read_cell(row, grid_border)) return false;
+      columns += row.back().span;
+    }
+    if (columns != static_cast<int>(grid.widths.size()))
+      return fail_at(line,
+                     QStringLiteral("这一行占 %1 列，表格有 %2 列").arg(columns).arg(grid.widths.size()));
+    grid.rows.push_back(std::move(row));
+    return true;
+  }
+
+  bool read_grid(Report_Band& band) {
+    Report_Grid grid;
+    Report_Border grid_border = Report_Border::all;
+    if (!check_attributes({"widths", "font-size", "padding", "row-height", "line", "border"}) ||
+        !widths(grid.widths) || !row_style(grid.style) || !border(grid_border))
+      return false;
+    for (bool found = true;;) {
+      if (!next_child(found)) return false;
+      if (!found) break;
+      if (xml.name() != QLatin1String("row"))
+        return fail(QStringLiteral("<grid> 中不能有元素 <%1>").arg(element()));
+      if (!read_row(grid, grid_border)) return false;
+    }
+    band.push_back(std::move(grid));
+    return true;
+  }
+
+  bool read_rule(Report_Band& band) {
+    Report_Rule rule;
+    if (!check_attributes({"weight"}) || !length("weight", rule.weight) || !no_children()) return false;
+    band.push_back(rule);
+    return true;
+  }
+
+  bool read_space(Report_Band& band) {
+    Report_Space space;
+    if (!check_attributes({"height"}) || !length("height", space.height) || !no_children()) return false;
+    band.push_back(space);
+    return true;
+  }
+
+  bool read_band(Report_Band& band) {
+    if (!check_attributes({})) return false;
+    for (bool found = true;;) {
+      if (!next_child(found)) return false;
+      if (!found) return true;
+      const auto name = xml.name();
+      bool ok = false;
+      if (name == QLatin1String("text"))
+        ok = read_paragraph(band);
+      else if (name == QLatin1String("grid"))
+        ok = read_grid(band);
+      else if (name == QLatin1String("line"))
+        ok = read_rule(band);
+      else if (name == QLatin1String("space"))
+        ok = read_space(band);
+      else
+        ok = fail(QStringLiteral("未知元素 <%1>").arg(element()));
+      if (!ok) return false;
+    }
+  }
+
+  bool read_column(Report_Detail& detail) {
+    const qint64 line = xml.lineNumber();
+    Report_Column column;
+    if (!check_attributes({"label", "width", "field", "align"}) ||
+        !text(value("label"), line, column.label) || !align(column.align))
+      return false;
+    if (!has("width")) return fail(QStringLiteral("<column> 缺少属性 width"));
+    if (!parse_number("width", value("width"), 0.0, false, MAX_LENGTH, column.width)) return false;
+    const QString field = value("field");
+    if (field.isEmpty()) return fail(QStringLiteral("<column> 缺少属性 field"));
+    if (field.contains(u'{') || field.contains(u'}'))
+      return fail(QStringLiteral("字段名“%1”中不能有花括号").arg(field));
+    if (!text(u'{' + field + u'}', line, column.value) || !no_children()) return false;
+    detail.columns.push_back(std::move(column));
+    return true;
+  }
+
+  bool read_detail() {
+    const qint64 line = xml.lineNumber();
+    Report_Detail detail;
+    if (!check_attributes({"font-size", "padding", "row-height", "line"}) || !row_style(detail.style))
+      return false;
+    for (bool found = true;;) {
+      if (!next_child(found)) return false;
+      if (!found) break;
+      if (xml.name() != QLatin1String("column"))
+        return fail(QStringLiteral("<detail> 中不能有元素 <%1>").arg(element()));
+      if (!read_column(detail)) return false;
+    }
+    if (detail.columns.empty()) return fail_at(line, QStringLiteral("<detail> 中没有 <column>"));
+    result.detail = std::move(detail);
+    return true;
+  }
+
+  bool read_document() {
+    bool found = false;
+    while (!found && !xml.atEnd()) {
+      const auto token = xml.readNext();
+      if (token == QXmlStreamReader::StartElement) found = true;
+      if (token == QXmlStreamReader::Invalid) return xml_failed();
+    }
+    if (!found) return xml_failed();
+    if (xml.name() != QLatin1String("report"))
+      return fail(QStringLiteral("根元素应为 <report>，而不是 <%1>").arg(element()));
+    if (!check_attributes({})) return false;
+
+    QStringList seen;
+    for (;;) {
+      if (!next_child(found)) return false;
+      if (!found) break;
+      const QString name = element();
+      if (seen.contains(name)) return fail(QStringLiteral("<%1> 只能有一个").arg(name));
+      seen.append(name);
+      bool ok = false;
+      if (name == QLatin1String("page")) {
+        if (seen.size() > 1) return fail(QStringLiteral("<page> 应写在最前面"));
+        ok = read_page();
+      } else if (name == QLatin1String("page-header")) {
+        ok = read_band(result.page_header);
+      } else if (name == QLatin1String("report-header")) {
+        ok = read_band(result.report_header);
+      } else if (name == QLatin1String("detail")) {
+        ok = read_detail();
+      } else if (name == QLatin1String("report-footer")) {
+        ok = read_band(result.report_footer);
+      } else if (name == QLatin1String("page-footer")) {
+        ok = read_band(result.page_footer);
+      } else {
+        ok = fail(QStringLiteral("未知元素 <%1>").arg(name));
+      }
+      if (!ok) return false;
+    }
+    while (!xml.atEnd()) xml.readNext();
+    return !xml.hasError() || xml_failed();
+  }
+
+  QXmlStreamReader xml;
+  Report_Template result;
+  QString error;
+};
+
+}  // namespace
+
+QPageLayout Report_Template::page_layout() const {
+  return QPageLayout(QPageSize(page.size), page.orientation, QMarginsF(), QPageLayout::Millimeter);
+}
+
+bool read_report_template(const QByteArray& xml, Report_Template& out, QString& error) {
+  return Template_Reader(xml).read(out, error);
+}

@@ -1,0 +1,118 @@
+// The print-preview window over the real engine: it builds the report when
+// it is shown, pages through it and prints it through the print dialog.
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QEvent>
+#include <QLabel>
+#include <QPrintDialog>
+#include <QPrintPreviewWidget>
+#include <QPrinter>
+
+#include "report/report_print_preview_unit.h"
+#include "tests/report/engine_test_support.h"
+
+namespace {
+
+const char* const PREVIEW_TEMPLATE = R"(<report>
+  <detail row-height="12"><column label="名称列" width="1" field="构件名称"/></detail>
+  <page-footer><text>第 {page} 页 共 {pages} 页</text></page-footer>
+</report>
+)";
+
+class Preview_Test : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(preview.Grid_Report.load_from_file(write_test_file(dir, "preview.xml", PREVIEW_TEMPLATE)));
+    preview.Grid_Report.set_fetch_record([this](bool& end) {
+      ++calls;
+      end = records == ROWS;
+      if (!end)
+        preview.Grid_Report.field_by_name("构件名称")->set_text(QStringLiteral("构件%1").arg(++records));
+    });
+  }
+
+  // Shows the window as the user opens it: one report per showing.
+  void open() {
+    records = 0;
+    preview.show();
+    QCoreApplication::processEvents();
+  }
+
+  void trigger(const char* action) { preview.findChild<QAction*>(action)->trigger(); }
+  QString page_label() { return preview.findChild<QLabel*>("Page_Number_Lbl")->text(); }
+
+  static constexpr int ROWS = 60;
+  QTemporaryDir dir;
+  TReport_Print_Preview preview;
+  int calls = 0;
+  int records = 0;
+};
+
+TEST_F(Preview_Test, Window) {
+  EXPECT_EQ(preview.windowTitle(), QStringLiteral("RV820-数显回弹仪 - 打印预览"));
+  EXPECT_TRUE(preview.windowState() & Qt::WindowMaximized);
+  EXPECT_EQ(preview.size(), QSize(783, 452));
+  EXPECT_EQ(preview.findChild<QPrintPreviewWidget*>("Gr_Print_Preview"), preview.Gr_Print_Preview);
+}
+
+TEST_F(Preview_Test, BuildsOncePerShowingAndPages) {
+  open();
+  EXPECT_EQ(calls, ROWS + 1);
+  const int pages = preview.Grid_Report.page_count();
+  ASSERT_GT(pages, 2);
+  EXPECT_EQ(preview.Gr_Print_Preview->pageCount(), pages);
+  EXPECT_EQ(page_label(), QStringLiteral("第 1 页 / 共 %1 页").arg(pages));
+
+  trigger("Next_Page_Act");
+  EXPECT_EQ(preview.Gr_Print_Preview->currentPage(), 2);
+  trigger("Last_Page_Act");
+  EXPECT_EQ(preview.Gr_Print_Preview->currentPage(), pages);
+  EXPECT_FALSE(preview.findChild<QAction*>("Next_Page_Act")->isEnabled());
+  trigger("Prior_Page_Act");
+  EXPECT_EQ(page_label(), QStringLiteral("第 %1 页 / 共 %2 页").arg(pages - 1).arg(pages));
+  trigger("First_Page_Act");
+  EXPECT_EQ(preview.Gr_Print_Preview->currentPage(), 1);
+
+  QEvent activate(QEvent::WindowActivate);
+  QCoreApplication::sendEvent(&preview, &activate);
+  EXPECT_EQ(calls, ROWS + 1);
+
+  preview.hide();
+  open();
+  EXPECT_EQ(calls, 2 * (ROWS + 1));
+  EXPECT_TRUE(preview.windowState() & Qt::WindowMaximized);
+}
+
+TEST_F(Preview_Test, PrintsToThePdfFileChosenInTheDialog) {
+  open();
+  const QString pdf = dir.filePath("printed.pdf");
+  QString shown;
+  preview.show_modal = [&](QDialog& dialog) {
+    auto* print_dialog = qobject_cast<QPrintDialog*>(&dialog);
+    shown = dialog.metaObject()->className();
+    if (!print_dialog) return int(QDialog::Rejected);
+    print_dialog->printer()->setOutputFileName(pdf);
+    return int(QDialog::Accepted);
+  };
+  trigger("Print_Act");
+  EXPECT_EQ(shown, QStringLiteral("QPrintDialog"));
+  ASSERT_EQ(pdf_pages(pdf), preview.Grid_Report.page_count());
+  const QString text = pdf_text(pdf);
+  EXPECT_TRUE(text.contains(QStringLiteral("构件%1").arg(ROWS)));
+  EXPECT_EQ(calls, ROWS + 1);
+}
+
+TEST_F(Preview_Test, CancelledPrintDialogPrintsNothing) {
+  open();
+  const QString pdf = dir.filePath("cancelled.pdf");
+  preview.show_modal = [&](QDialog& dialog) {
+    qobject_cast<QPrintDialog*>(&dialog)->printer()->setOutputFileName(pdf);
+    return int(QDialog::Rejected);
+  };
+  trigger("Print_Act");
+  EXPECT_FALSE(QFile::exists(pdf));
+}
+
+}  // namespace
