@@ -6,6 +6,8 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <new>
+#include <stdexcept>
 #include <vector>
 
 namespace {
@@ -51,23 +53,32 @@ bool read_file(const std::filesystem::path& path, std::string& out, size_t max_b
   if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) return false;
   // Reads straight into the string: sized from the file, grown only for a
   // file that grows while it is read.
-  size_t size = 0;
-  size_t capacity = st.st_size > 0 ? static_cast<size_t>(st.st_size) : 65536;
-  capacity = std::min(capacity, max_bytes);
-  out.resize(capacity);
-  while (size < max_bytes) {
-    if (size == out.size()) out.resize(std::min(max_bytes, out.size() * 2 + 65536));
-    ssize_t got = ::read(fd, out.data() + size, out.size() - size);
-    if (got < 0) {
-      if (errno == EINTR) continue;
-      out.clear();
-      return false;
+  // A file too large for memory is a failed read, not an exception.
+  try {
+    size_t size = 0;
+    size_t capacity = st.st_size > 0 ? static_cast<size_t>(st.st_size) : 65536;
+    capacity = std::min(capacity, max_bytes);
+    out.resize(capacity);
+    while (size < max_bytes) {
+      if (size == out.size()) out.resize(std::min(max_bytes, out.size() * 2 + 65536));
+      ssize_t got = ::read(fd, out.data() + size, out.size() - size);
+      if (got < 0) {
+        if (errno == EINTR) continue;
+        out.clear();
+        return false;
+      }
+      if (got == 0) break;
+      size += static_cast<size_t>(got);
     }
-    if (got == 0) break;
-    size += static_cast<size_t>(got);
+    out.resize(size);
+    return true;
+  } catch (const std::bad_alloc&) {
+    out.clear();
+    return false;
+  } catch (const std::length_error&) {
+    out.clear();
+    return false;
   }
-  out.resize(size);
-  return true;
 }
 
 bool S_File_Writer::write(int fd, const char* data, size_t n) {
