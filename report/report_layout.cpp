@@ -196,7 +196,8 @@ class Report_Layouter {
     return block;
   }
 
-  Report_Block detail_row(const Record* record, bool header) const {
+  // The cells of the column header (header true) or of a record's row.
+  std::vector<Row_Cell> detail_cells(const Record* record, bool header) const {
     const Report_Detail& detail = *definition.detail;
     std::vector<double> shares;
     for (const Report_Column& column : detail.columns) shares.push_back(column.width);
@@ -211,7 +212,84 @@ class Report_Layouter {
         cells.push_back(
             {column.value.expand(values(record)), widths[i], column.align, false, Report_Border::all});
     }
-    return row_block(cells, detail.style);
+    return cells;
+  }
+
+  Report_Block column_header() const {
+    return row_block(detail_cells(nullptr, true), definition.detail->style);
+  }
+
+  // Splits a row too tall for any page at height: head keeps the lines of
+  // each cell that fit, rest the text that follows them. False when not one
+  // line fits.
+  bool split_cells(const std::vector<Row_Cell>& cells, const Report_Row_Style& style, double height,
+                   std::vector<Row_Cell>& head, std::vector<Row_Cell>& rest) const {
+    const double pad_x = mm_x(style.padding), pad_y = mm_y(style.padding);
+    head = rest = cells;
+    bool progress = false;
+    for (size_t i = 0; i < cells.size(); ++i) {
+      rest[i].text.clear();
+      const Report_Block laid = text_block(cells[i].text, font(style.font_size, cells[i].bold),
+                                           cells[i].width - 2 * pad_x, cells[i].align);
+      if (laid.texts.empty()) continue;
+      const QTextLayout& layout = *laid.texts.front().layout;
+      int cut = -1;
+      for (int l = 0; l < layout.lineCount() && cut < 0; ++l) {
+        const QTextLine line = layout.lineAt(l);
+        if (line.y() + line.height() + 2 * pad_y > height) cut = line.textStart();
+      }
+      if (cut != 0) progress = true;
+      if (cut > 0) {
+        head[i].text = layout.text().left(cut);
+        rest[i].text = layout.text().mid(cut);
+      } else if (cut == 0) {
+        head[i].text.clear();
+        rest[i].text = cells[i].text;
+      }
+    }
+    return progress;
+  }
+
+  // The rows of the records, each kept whole on one page under the column
+  // header; only a row taller than a whole page is split, starting where it
+  // stands and going on over the next pages.
+  void place_detail() {
+    const Report_Row_Style& style = definition.detail->style;
+    bool header_due = true;
+    for (const Record& record : records) {
+      std::vector<Row_Cell> cells = detail_cells(&record, false);
+      for (;;) {
+        const Report_Block header = header_due ? column_header() : Report_Block();
+        const Report_Block row = row_block(cells, style);
+        if (!fits_now(header.height + row.height)) {
+          const bool fits_a_page = header.height + row.height <= body_bottom - body_top;
+          std::vector<Row_Cell> head, rest;
+          if (body_used && fits_a_page) {
+            start_page();
+            header_due = true;
+            continue;
+          }
+          if (split_cells(cells, style, body_bottom - y - header.height, head, rest)) {
+            put(header);
+            put(row_block(head, style));
+            start_page();
+            header_due = true;
+            cells = std::move(rest);
+            continue;
+          }
+          if (body_used) {
+            start_page();
+            header_due = true;
+            continue;
+          }
+        }
+        if (header_due) put(header);
+        header_due = false;
+        put(row);
+        break;
+      }
+    }
+    if (records.empty()) put_whole([&] { return column_header(); });
   }
 
   void start_page() {
@@ -222,7 +300,7 @@ class Report_Layouter {
     const Report_Block footer = band_block(definition.page_footer);
     page.margins.append(header, body.topLeft());
     page.margins.append(footer, QPointF(body.left(), body.bottom() - footer.height));
-    y = body.top() + header.height;
+    y = body_top = body.top() + header.height;
     body_bottom = body.bottom() - footer.height;
     // The clip lets the borders of the first and last rows show whole and
     // keeps an oversized row off the page footer.
@@ -256,23 +334,7 @@ class Report_Layouter {
     pages_total = total;
     start_page();
     if (!definition.report_header.empty()) put_whole([&] { return band_block(definition.report_header); });
-    if (definition.detail) {
-      bool header_due = true;
-      for (const Record& record : records) {
-        Report_Block row = detail_row(&record, false);
-        Report_Block header = header_due ? detail_row(nullptr, true) : Report_Block();
-        if (body_used && !fits_now(header.height + row.height)) {
-          start_page();
-          header_due = true;
-          row = detail_row(&record, false);
-          header = detail_row(nullptr, true);
-        }
-        if (header_due) put(header);
-        header_due = false;
-        put(row);
-      }
-      if (records.empty()) put_whole([&] { return detail_row(nullptr, true); });
-    }
+    if (definition.detail) place_detail();
     if (!definition.report_footer.empty()) put_whole([&] { return band_block(definition.report_footer); });
   }
 
@@ -285,6 +347,7 @@ class Report_Layouter {
   int page_number = 1;
   int pages_total = 1;
   double y = 0.0;
+  double body_top = 0.0;  // the body of the current page
   double body_bottom = 0.0;
   bool body_used = false;
 };

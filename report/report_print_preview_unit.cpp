@@ -7,7 +7,6 @@
 #include <QPainter>
 #include <QPrintPreviewWidget>
 #include <QShowEvent>
-#include <QStyle>
 #include <QToolBar>
 #include <QVBoxLayout>
 
@@ -25,7 +24,7 @@ TReport_Print_Preview::TReport_Print_Preview(QWidget* parent)
 
   auto* tools = new QToolBar(this);
   tools->setObjectName(QStringLiteral("Preview_Tool_Bar"));
-  tools->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+  tools->setToolButtonStyle(Qt::ToolButtonTextOnly);
   tools->setMovable(false);
   layout->addWidget(tools);
 
@@ -38,40 +37,39 @@ TReport_Print_Preview::TReport_Print_Preview(QWidget* parent)
           &TReport_Print_Preview::Show_Page_Number);
 
   const auto add_action = [&](QAction*& action, const char* name, const QString& text,
-                              QStyle::StandardPixmap icon, const QKeySequence& keys, auto handler) {
-    action = tools->addAction(icon == QStyle::SP_CustomBase ? QIcon() : style()->standardIcon(icon), text);
+                              const QKeySequence& keys, auto handler) {
+    action = tools->addAction(text);
     action->setObjectName(QLatin1String(name));
     action->setShortcut(keys);
     addAction(action);
     connect(action, &QAction::triggered, this, handler);
   };
-  add_action(Print_Act, "Print_Act", QStringLiteral("打印"), QStyle::SP_CustomBase, QKeySequence::Print,
+  add_action(Print_Act, "Print_Act", QStringLiteral("打印"), QKeySequence::Print,
              &TReport_Print_Preview::Print_ActExecute);
   tools->addSeparator();
-  add_action(Zoom_In_Act, "Zoom_In_Act", QStringLiteral("放大"), QStyle::SP_CustomBase, QKeySequence::ZoomIn,
+  add_action(Zoom_In_Act, "Zoom_In_Act", QStringLiteral("放大"), QKeySequence::ZoomIn,
              [this] { Gr_Print_Preview->zoomIn(); });
-  add_action(Zoom_Out_Act, "Zoom_Out_Act", QStringLiteral("缩小"), QStyle::SP_CustomBase,
-             QKeySequence::ZoomOut, [this] { Gr_Print_Preview->zoomOut(); });
-  add_action(Fit_Width_Act, "Fit_Width_Act", QStringLiteral("页宽"), QStyle::SP_CustomBase, QKeySequence(),
+  add_action(Zoom_Out_Act, "Zoom_Out_Act", QStringLiteral("缩小"), QKeySequence::ZoomOut,
+             [this] { Gr_Print_Preview->zoomOut(); });
+  add_action(Fit_Width_Act, "Fit_Width_Act", QStringLiteral("页宽"), QKeySequence(),
              [this] { Gr_Print_Preview->fitToWidth(); });
-  add_action(Fit_Page_Act, "Fit_Page_Act", QStringLiteral("整页"), QStyle::SP_CustomBase, QKeySequence(),
+  add_action(Fit_Page_Act, "Fit_Page_Act", QStringLiteral("整页"), QKeySequence(),
              [this] { Gr_Print_Preview->fitInView(); });
   tools->addSeparator();
-  add_action(First_Page_Act, "First_Page_Act", QStringLiteral("首页"), QStyle::SP_MediaSkipBackward,
-             QKeySequence(Qt::CTRL | Qt::Key_Home), [this] { Go_To_Page(1); });
-  add_action(Prior_Page_Act, "Prior_Page_Act", QStringLiteral("上一页"), QStyle::SP_ArrowBack,
-             QKeySequence(Qt::Key_PageUp), [this] { Go_To_Page(Gr_Print_Preview->currentPage() - 1); });
+  add_action(First_Page_Act, "First_Page_Act", QStringLiteral("首页"), QKeySequence(Qt::CTRL | Qt::Key_Home),
+             [this] { Go_To_Page(1); });
+  add_action(Prior_Page_Act, "Prior_Page_Act", QStringLiteral("上一页"), QKeySequence(Qt::Key_PageUp),
+             [this] { Go_To_Page(Gr_Print_Preview->currentPage() - 1); });
   Page_Number_Lbl = new QLabel(tools);
   Page_Number_Lbl->setObjectName(QStringLiteral("Page_Number_Lbl"));
   Page_Number_Lbl->setContentsMargins(8, 0, 8, 0);
   tools->addWidget(Page_Number_Lbl);
-  add_action(Next_Page_Act, "Next_Page_Act", QStringLiteral("下一页"), QStyle::SP_ArrowForward,
-             QKeySequence(Qt::Key_PageDown), [this] { Go_To_Page(Gr_Print_Preview->currentPage() + 1); });
-  add_action(Last_Page_Act, "Last_Page_Act", QStringLiteral("末页"), QStyle::SP_MediaSkipForward,
-             QKeySequence(Qt::CTRL | Qt::Key_End), [this] { Go_To_Page(Gr_Print_Preview->pageCount()); });
+  add_action(Next_Page_Act, "Next_Page_Act", QStringLiteral("下一页"), QKeySequence(Qt::Key_PageDown),
+             [this] { Go_To_Page(Gr_Print_Preview->currentPage() + 1); });
+  add_action(Last_Page_Act, "Last_Page_Act", QStringLiteral("末页"), QKeySequence(Qt::CTRL | Qt::Key_End),
+             [this] { Go_To_Page(Gr_Print_Preview->pageCount()); });
   tools->addSeparator();
-  add_action(Close_Act, "Close_Act", QStringLiteral("关闭"), QStyle::SP_DialogCloseButton, QKeySequence(),
-             [this] { close(); });
+  add_action(Close_Act, "Close_Act", QStringLiteral("关闭"), QKeySequence(), [this] { close(); });
   Show_Page_Number();
 }
 

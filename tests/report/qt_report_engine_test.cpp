@@ -109,6 +109,36 @@ TEST_F(Qt_Report_Engine_Test, TablePdfOverSeveralPages) {
   EXPECT_TRUE(cjk.hasMatch()) << fonts.toStdString();
 }
 
+TEST_F(Qt_Report_Engine_Test, RowTallerThanAPageGoesOnOverTheNextPages) {
+  Qt_Report_Engine engine;
+  load(engine, TABLE_TEMPLATE);
+  const int words = 800;
+  QStringList remark;
+  for (int word = 1; word <= words; ++word)
+    remark << QStringLiteral("R%1").arg(word, 4, 10, QLatin1Char('0'));
+  int calls = 0;
+  engine.set_fetch_record([&](bool& end) {
+    end = ++calls > 2;
+    set(engine, "构件名称", calls == 1 ? QStringLiteral("长构件") : QStringLiteral("后构件"));
+    set(engine, "备注信息", calls == 1 ? remark.join(u' ') : QString());
+  });
+  engine.fetch_records();
+  const QString pdf = dir.filePath("tall.pdf");
+  ASSERT_TRUE(engine.write_pdf(pdf));
+
+  const int pages = pdf_pages(pdf);
+  ASSERT_GT(pages, 2);
+  QStringList found;
+  for (int page = 1; page <= pages; ++page) {
+    const QString text = pdf_text(pdf, page);
+    EXPECT_EQ(text.count(QStringLiteral("名称列")), 1) << page;
+    for (auto match = QRegularExpression("R\\d{4}").globalMatch(text); match.hasNext();)
+      found << match.next().captured();
+  }
+  EXPECT_EQ(found, remark);
+  EXPECT_TRUE(pdf_text(pdf, pages).contains(QStringLiteral("后构件")));
+}
+
 TEST_F(Qt_Report_Engine_Test, FetchLoopKeepsWhatEachRecordWasGiven) {
   Qt_Report_Engine engine;
   load(engine, TABLE_TEMPLATE);
