@@ -25,7 +25,7 @@ constexpr size_t MAX_TEMPLATE_BYTES = 4 * 1024 * 1024;
 // and the field handles given out. Handles keep only a weak reference, so
 // they fall silent when the next template replaces this state.
 struct Report_Engine_State {
-  Report_Template definition;
+  Report_Definition definition;
   QString title;
   bool loaded = false;
   std::vector<std::vector<QString>> records;
@@ -173,7 +173,7 @@ int Qt_Report_Engine::page_count() const { return pages_laid_out; }
 
 bool Qt_Report_Engine::is_loaded() const { return state->loaded; }
 
-const Report_Template& Qt_Report_Engine::definition() const { return state->definition; }
+const Report_Definition& Qt_Report_Engine::definition() const { return state->definition; }
 
 QPageLayout Qt_Report_Engine::page_layout() const { return state->definition.page_layout(); }
 

@@ -10,7 +10,7 @@
 
 #include "report/report_engine.h"
 
-struct Report_Template;
+struct Report_Definition;
 struct Report_Engine_State;
 
 class Qt_Report_Engine : public Report_Engine {
@@ -39,7 +39,7 @@ class Qt_Report_Engine : public Report_Engine {
 
   bool is_loaded() const;
   // The loaded template (a default page when none is loaded).
-  const Report_Template& definition() const;
+  const Report_Definition& definition() const;
   // The paper and orientation of the loaded template, without margins, for
   // the printer or PDF writer the report goes to.
   QPageLayout page_layout() const;

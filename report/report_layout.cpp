@@ -40,7 +40,7 @@ struct Row_Cell {
 
 class Report_Layouter {
  public:
-  Report_Layouter(const Report_Template& definition, const std::vector<Record>& records,
+  Report_Layouter(const Report_Definition& definition, const std::vector<Record>& records,
                   const Report_Sheet& sheet, const QString& date)
       : definition(definition), records(records), sheet(sheet), date(date) {
     const QMarginsF& margins = definition.page.margins;
@@ -338,7 +338,7 @@ class Report_Layouter {
     if (!definition.report_footer.empty()) put_whole([&] { return band_block(definition.report_footer); });
   }
 
-  const Report_Template& definition;
+  const Report_Definition& definition;
   const std::vector<Record>& records;
   const Report_Sheet& sheet;
   const QString date;
@@ -364,7 +364,7 @@ void paint_block(const Report_Block& block, QPainter& painter) {
 
 }  // namespace
 
-std::vector<Report_Laid_Out_Page> lay_out_report(const Report_Template& definition,
+std::vector<Report_Laid_Out_Page> lay_out_report(const Report_Definition& definition,
                                                  const std::vector<std::vector<QString>>& records,
                                                  const Report_Sheet& sheet, const QString& date) {
   return Report_Layouter(definition, records, sheet, date).run();

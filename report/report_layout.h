@@ -51,7 +51,7 @@ struct Report_Sheet {
 
 // One page at least. Field values come from records (by field index); texts
 // outside the detail band take those of the first record.
-std::vector<Report_Laid_Out_Page> lay_out_report(const Report_Template& definition,
+std::vector<Report_Laid_Out_Page> lay_out_report(const Report_Definition& definition,
                                                  const std::vector<std::vector<QString>>& records,
                                                  const Report_Sheet& sheet, const QString& date);
 

@@ -24,7 +24,7 @@ class Template_Reader {
  public:
   explicit Template_Reader(const QByteArray& xml) : xml(xml) {}
 
-  bool read(Report_Template& out, QString& error_out) {
+  bool read(Report_Definition& out, QString& error_out) {
     const bool ok = read_document();
     if (!ok) {
       error_out = error;
@@ -406,16 +406,16 @@ class Template_Reader {
   }
 
   QXmlStreamReader xml;
-  Report_Template result;
+  Report_Definition result;
   QString error;
 };
 
 }  // namespace
 
-QPageLayout Report_Template::page_layout() const {
+QPageLayout Report_Definition::page_layout() const {
   return QPageLayout(QPageSize(page.size), page.orientation, QMarginsF(), QPageLayout::Millimeter);
 }
 
-bool read_report_template(const QByteArray& xml, Report_Template& out, QString& error) {
+bool read_report_template(const QByteArray& xml, Report_Definition& out, QString& error) {
   return Template_Reader(xml).read(out, error);
 }

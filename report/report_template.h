@@ -1,5 +1,6 @@
-// The report template: page setup, bands and the detail table, read from a
-// small XML file. Lengths are millimetres, font sizes points.
+// The report template and the definition read from it: page setup, bands and
+// the detail table, from a small XML file. Lengths are millimetres, font
+// sizes points.
 //
 //   <report>
 //     <page size="A4" orientation="portrait" margin-left="20" margin-top="15"
@@ -108,7 +109,7 @@ struct Report_Detail {
   Report_Row_Style style;
 };
 
-struct Report_Template {
+struct Report_Definition {
   Report_Page page;
   Report_Band page_header;
   Report_Band report_header;
@@ -128,4 +129,4 @@ struct Report_Template {
 // Reads a template. False with the reason, starting with the line where the
 // template is broken, when it is not XML, its root is not <report>, or it has
 // an unknown element or attribute, a bad value or an unbalanced brace.
-bool read_report_template(const QByteArray& xml, Report_Template& out, QString& error);
+bool read_report_template(const QByteArray& xml, Report_Definition& out, QString& error);

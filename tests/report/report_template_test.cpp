@@ -72,7 +72,7 @@ class Broken_Template_Test : public ::testing::TestWithParam<Broken_Template> {}
 
 TEST_P(Broken_Template_Test, FailsWithTheLine) {
   const Broken_Template& broken = GetParam();
-  Report_Template definition;
+  Report_Definition definition;
   QString error;
   ASSERT_FALSE(read_report_template(QByteArray(broken.xml), definition, error));
   EXPECT_TRUE(error.startsWith(QStringLiteral("第 %1 行：").arg(broken.line))) << error.toStdString();
