@@ -88,6 +88,7 @@ class Report_Layouter {
   Report_Block text_block(QString text, const QFont& font, double width, Report_Align align) const {
     Report_Block block;
     text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    text.replace(u'\r', u'\n');
     text.replace(u'\n', QChar::LineSeparator);
     if (text.isEmpty()) {
       block.height = QFontMetricsF(font, sheet.device).height();

@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
-#include <QFile>
 
 #include "report/qt_report_engine.h"
 #include "report/report_text.h"
