@@ -7,6 +7,7 @@
 
 #include "report/qt_report_engine.h"
 #include "report/report_pdf_file.h"
+#include "ui/ui_services.h"
 
 void prepare_printer(QPrinter& printer, const Qt_Report_Engine& engine) {
   printer.setFullPage(true);
@@ -30,12 +31,17 @@ bool print_report(Qt_Report_Engine& engine, QPrinter& printer) {
   return painter.end() && painted;
 }
 
-bool print_report_with_dialog(Qt_Report_Engine& engine, QPrinter& printer, const Show_Modal& show_modal,
+bool print_report_with_dialog(Qt_Report_Engine& engine, QPrinter& printer, UI_Services& services,
                               QWidget* parent) {
   prepare_printer(printer, engine);
   QPrintDialog dialog(&printer, parent);
   dialog.setOption(QAbstractPrintDialog::PrintPageRange, true);
   if (engine.page_count() > 0) dialog.setMinMax(1, engine.page_count());
-  if (show_modal(dialog) != QDialog::Accepted) return false;
-  return print_report(engine, printer);
+  if (services.show_modal(dialog) != QDialog::Accepted) return false;
+  if (print_report(engine, printer)) return true;
+  if (printer.outputFormat() == QPrinter::PdfFormat && !printer.outputFileName().isEmpty())
+    services.information(QStringLiteral("报表文件[%1]导出失败！").arg(printer.outputFileName()));
+  else
+    services.information(QStringLiteral("报表打印失败！"));
+  return false;
 }

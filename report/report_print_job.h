@@ -1,16 +1,10 @@
 // Printing a fetched report on a printer chosen in the print dialog.
 #pragma once
 
-#include <functional>
-
-class QDialog;
 class QPrinter;
 class QWidget;
 class Qt_Report_Engine;
-
-// Shows a dialog modally and returns its result (QDialog::Accepted or
-// Rejected). The windows route it through their UI services; tests answer it.
-using Show_Modal = std::function<int(QDialog&)>;
+class UI_Services;
 
 // Sets the printer up for the engine's template: its paper and orientation,
 // the whole sheet addressable (the template places its own margins), and the
@@ -22,7 +16,9 @@ void prepare_printer(QPrinter& printer, const Qt_Report_Engine& engine);
 // Report_Pdf_File writes it: in one go, replacing an existing file safely.
 bool print_report(Qt_Report_Engine& engine, QPrinter& printer);
 
-// Prepares the printer, asks for it through the print dialog and prints.
-// False when the dialog was cancelled or printing failed.
-bool print_report_with_dialog(Qt_Report_Engine& engine, QPrinter& printer, const Show_Modal& show_modal,
+// Prepares the printer, asks for it through the print dialog (shown by the
+// UI services) and prints; a failure is told in an information message. True
+// when the report was printed, false when the dialog was cancelled or
+// printing failed.
+bool print_report_with_dialog(Qt_Report_Engine& engine, QPrinter& printer, UI_Services& services,
                               QWidget* parent);

@@ -10,8 +10,10 @@
 #include <QToolBar>
 #include <QVBoxLayout>
 
-TReport_Print_Preview::TReport_Print_Preview(QWidget* parent)
-    : QDialog(parent), show_modal([](QDialog& dialog) { return dialog.exec(); }) {
+#include "report/report_print_job.h"
+
+TReport_Print_Preview::TReport_Print_Preview(UI_Services& services, QWidget* parent)
+    : QDialog(parent), services(services) {
   setObjectName(QStringLiteral("Report_Print_Preview"));
   setWindowTitle(QStringLiteral("RV820-数显回弹仪 - 打印预览"));
   setWindowFlags(windowFlags() | Qt::WindowMinMaxButtonsHint);
@@ -106,7 +108,7 @@ void TReport_Print_Preview::hideEvent(QHideEvent* event) {
 }
 
 void TReport_Print_Preview::Print_ActExecute() {
-  print_report_with_dialog(Grid_Report, output_printer, show_modal, this);
+  print_report_with_dialog(Grid_Report, output_printer, services, this);
 }
 
 // The preview asks for its pages; until the report is built there are none.

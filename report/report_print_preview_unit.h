@@ -7,17 +7,18 @@
 #include <QPrinter>
 
 #include "report/qt_report_engine.h"
-#include "report/report_print_job.h"
 
 class QAction;
 class QLabel;
 class QPrintPreviewWidget;
+class UI_Services;
 
 class TReport_Print_Preview : public QDialog {
   Q_OBJECT
 
  public:
-  explicit TReport_Print_Preview(QWidget* parent = nullptr);
+  // The print dialog and the messages go through the UI services.
+  explicit TReport_Print_Preview(UI_Services& services, QWidget* parent = nullptr);
   ~TReport_Print_Preview() override;
 
   // The window became active: builds the report (fetches its records) and
@@ -43,9 +44,6 @@ class TReport_Print_Preview : public QDialog {
   QAction* Close_Act = nullptr;
   QLabel* Page_Number_Lbl = nullptr;
 
-  // Shows the print dialog; by default modally with exec.
-  Show_Modal show_modal;
-
  protected:
   bool event(QEvent* event) override;
   void showEvent(QShowEvent* event) override;
@@ -57,6 +55,7 @@ class TReport_Print_Preview : public QDialog {
   void Show_Page_Number();
   void Go_To_Page(int page);
 
+  UI_Services& services;
   QPrinter preview_printer{QPrinter::HighResolution};
   QPrinter output_printer{QPrinter::HighResolution};
   bool report_built = false;

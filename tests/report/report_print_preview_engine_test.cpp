@@ -9,11 +9,40 @@
 #include <QPrintDialog>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
+#include <functional>
 
 #include "report/report_print_preview_unit.h"
 #include "tests/report/engine_test_support.h"
+#include "ui/ui_services.h"
 
 namespace {
+
+// Answers the print dialog through answer and keeps the messages; the
+// preview asks nothing else.
+class Print_Dialog_Services : public UI_Services {
+ public:
+  std::function<int(QDialog&)> answer = [](QDialog&) { return int(QDialog::Rejected); };
+  QStringList messages;
+
+  void information(const QString& text) override { messages << text; }
+  Answer ask_yes_no(const QString& text) override { return unexpected(text); }
+  Answer ask_yes_no_cancel(const QString& text) override { return unexpected(text); }
+  QStringList open_files(const QString& filter, bool) override {
+    unexpected(filter);
+    return {};
+  }
+  QString save_file(const QString& filter) override {
+    unexpected(filter);
+    return {};
+  }
+  int show_modal(QDialog& dialog) override { return answer(dialog); }
+
+ private:
+  static Answer unexpected(const QString& text) {
+    ADD_FAILURE() << "unexpected question: " << text.toStdString();
+    return Answer::Cancel;
+  }
+};
 
 const char* const PREVIEW_TEMPLATE = R"(<report>
   <detail row-height="12"><column label="名称列" width="1" field="构件名称"/></detail>
@@ -43,9 +72,24 @@ class Preview_Test : public ::testing::Test {
   void trigger(const char* action) { preview.findChild<QAction*>(action)->trigger(); }
   QString page_label() { return preview.findChild<QLabel*>("Page_Number_Lbl")->text(); }
 
+  // Chooses the PDF file in the print dialog and accepts it.
+  void print_to(const QString& pdf) {
+    services.answer = [pdf, this](QDialog& dialog) {
+      auto* print_dialog = qobject_cast<QPrintDialog*>(&dialog);
+      EXPECT_TRUE(print_dialog);
+      if (!print_dialog) return int(QDialog::Rejected);
+      print_dialog->printer()->setOutputFileName(pdf);
+      ++dialogs;
+      return int(QDialog::Accepted);
+    };
+    trigger("Print_Act");
+  }
+
   static constexpr int ROWS = 60;
   QTemporaryDir dir;
-  TReport_Print_Preview preview;
+  Print_Dialog_Services services;
+  TReport_Print_Preview preview{services};
+  int dialogs = 0;
   int calls = 0;
   int records = 0;
 };
@@ -88,31 +132,31 @@ TEST_F(Preview_Test, BuildsOncePerShowingAndPages) {
 TEST_F(Preview_Test, PrintsToThePdfFileChosenInTheDialog) {
   open();
   const QString pdf = dir.filePath("printed.pdf");
-  QString shown;
-  preview.show_modal = [&](QDialog& dialog) {
-    auto* print_dialog = qobject_cast<QPrintDialog*>(&dialog);
-    shown = dialog.metaObject()->className();
-    if (!print_dialog) return int(QDialog::Rejected);
-    print_dialog->printer()->setOutputFileName(pdf);
-    return int(QDialog::Accepted);
-  };
-  trigger("Print_Act");
-  EXPECT_EQ(shown, QStringLiteral("QPrintDialog"));
+  print_to(pdf);
+  EXPECT_EQ(dialogs, 1);
   ASSERT_EQ(pdf_pages(pdf), preview.Grid_Report.page_count());
-  const QString text = pdf_text(pdf);
-  EXPECT_TRUE(text.contains(QStringLiteral("构件%1").arg(ROWS)));
+  EXPECT_TRUE(pdf_text(pdf).contains(QStringLiteral("构件%1").arg(ROWS)));
   EXPECT_EQ(calls, ROWS + 1);
+  EXPECT_TRUE(services.messages.isEmpty());
+}
+
+TEST_F(Preview_Test, FailedPrintIsTold) {
+  open();
+  const QString pdf = dir.filePath("no-such-folder/printed.pdf");
+  print_to(pdf);
+  EXPECT_EQ(services.messages, QStringList({QStringLiteral("报表文件[%1]导出失败！").arg(pdf)}));
 }
 
 TEST_F(Preview_Test, CancelledPrintDialogPrintsNothing) {
   open();
   const QString pdf = dir.filePath("cancelled.pdf");
-  preview.show_modal = [&](QDialog& dialog) {
+  services.answer = [&](QDialog& dialog) {
     qobject_cast<QPrintDialog*>(&dialog)->printer()->setOutputFileName(pdf);
     return int(QDialog::Rejected);
   };
   trigger("Print_Act");
   EXPECT_FALSE(QFile::exists(pdf));
+  EXPECT_TRUE(services.messages.isEmpty());
 }
 
 }  // namespace
