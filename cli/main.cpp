@@ -18,6 +18,7 @@ const Cli_Command* const COMMANDS[] = {
     &CALC_COMMAND,
     &SHOW_COMMAND,
     &BATCH_COMMAND,
+    &REPORT_COMMAND,
 };
 
 std::string usage_text() {

@@ -8,12 +8,12 @@
 #include "model/rebound_project.h"
 
 const char* const REPORT_FIELD_NAMES[REPORT_FIELD_COUNT] = {
-    "工程名称", "工程地址", "施工单位", "施工日期", "委托单位", "委托日期", "设计单位", "报告日期",
-    "监理单位", "报告编号", "监督单位", "检测编号", "混凝土生产单位", "检测单位", "检测单位地址",
-    "资质证号", "测试人员", "检测环境", "上岗证号", "检测原因", "邮编", "检测依据", "电话",
-    "仪器型号", "仪器编号", "传真", "序号", "构件名称", "强度等级", "检测日期", "生产日期",
-    "强度平均值", "强度最小值", "强度标准差", "强度推定值", "备注信息", "测区数", "测区值",
-    "平均回弹值", "修正后强度",
+    "工程名称",     "工程地址", "施工单位", "施工日期",   "委托单位",   "委托日期",       "设计单位",
+    "报告日期",     "监理单位", "报告编号", "监督单位",   "检测编号",   "混凝土生产单位", "检测单位",
+    "检测单位地址", "资质证号", "测试人员", "检测环境",   "上岗证号",   "检测原因",       "邮编",
+    "检测依据",     "电话",     "仪器型号", "仪器编号",   "传真",       "序号",           "构件名称",
+    "强度等级",     "检测日期", "生产日期", "强度平均值", "强度最小值", "强度标准差",     "强度推定值",
+    "备注信息",     "测区数",   "测区值",   "平均回弹值", "修正后强度",
 };
 
 namespace {
@@ -77,7 +77,9 @@ QString format(const char* fmt, double value) {
 }
 
 // Rule A (mean, standard deviation): exactly 0 is "-.-".
-QString mean_text(float value, const char* fmt) { return value == 0.0f ? QStringLiteral("-.-") : format(fmt, value); }
+QString mean_text(float value, const char* fmt) {
+  return value == 0.0f ? QStringLiteral("-.-") : format(fmt, value);
+}
 
 // Rule B (minimum, estimated value, area strength): above 200 reads ">100.0";
 // below 0, or not a number, "0.0" without the unit.
@@ -164,14 +166,16 @@ void Report_Data::Fetch_Area_Record(bool& end) {
 
 void Report_Data::Fill_Project_Fields() {
   if (project_ == nullptr) return;
-  for (const Project_Text_Field& field : PROJECT_TEXT_FIELDS) set_text(field.index, gbk_text(project_->*field.text));
+  for (const Project_Text_Field& field : PROJECT_TEXT_FIELDS)
+    set_text(field.index, gbk_text(project_->*field.text));
 }
 
 void Report_Data::Fill_Component_Fields() {
   if (report_component == nullptr || !report_component->is_checked()) return;
   const R_Component& c = *report_component;
   set_integer(SERIAL_FIELD, fetch_count);
-  for (const Component_Text_Field& field : COMPONENT_TEXT_FIELDS) set_text(field.index, gbk_text(c.*field.text));
+  for (const Component_Text_Field& field : COMPONENT_TEXT_FIELDS)
+    set_text(field.index, gbk_text(c.*field.text));
   set_text(STRENGTH_GRADE_FIELD, QString::fromUtf8(strength_grade_text(c.strength_grade)));
   set_text(STRENGTH_AVG_FIELD, mean_text(c.strength_avg, "%.1f MPa"));
   set_text(STRENGTH_MIN_FIELD, bounded_strength_text(c.strength_min));

@@ -2,20 +2,20 @@
 
 #include <system_error>
 
-#include "model/gbk_codec.h"
 #include "model/rebound_project.h"
-#include "report/rebound_tester_config.h"
 
 namespace {
 
 const QString NO_CHECKED_COMPONENT_MSG = QStringLiteral("请至少选取一个构件进行此操作。");
 const QString NO_DATA_MSG = QStringLiteral("没有要打印的数据！");
-const QString AREA_TEMPLATE_MISSING_MSG = QStringLiteral("测区打印模版[%1]不存在，请在[报表设置]中选择其他模版。");
+const QString AREA_TEMPLATE_MISSING_MSG =
+    QStringLiteral("测区打印模版[%1]不存在，请在[报表设置]中选择其他模版。");
 const QString COMPONENT_TEMPLATE_MISSING_MSG =
     QStringLiteral("构件打印模版[%1]不存在，请在[报表设置]中选择其他模版。");
 const QString TEMPLATE_BROKEN_MSG = QStringLiteral("模版文件[%1]无法加载，请在[报表设置]中选择其他模版。");
 
-bool load_template(Report_Print_Job& job, const Report_Template& report_template, const QString& missing_msg) {
+bool load_template(Report_Print_Job& job, const Report_Template_File& report_template,
+                   const QString& missing_msg) {
   job.store_project_info();
   if (job.project.component_count() == 0) {
     job.information(NO_DATA_MSG);
@@ -40,27 +40,15 @@ bool load_template(Report_Print_Job& job, const Report_Template& report_template
 
 }  // namespace
 
-Report_Kind report_kind_of(int32_t default_print_template) {
-  return default_print_template == 0 ? Report_Kind::Component : Report_Kind::Area;
-}
-
-Report_Template configured_template(const Rebound_Tester_Config& config, Report_Kind kind) {
-  const bool area = kind == Report_Kind::Area;
-  const std::string name = area ? config.Get_Area_Template() : config.Get_Component_Template();
-  const std::string folder = utf8_to_gbk(area ? "/Report/测区/" : "/Report/构件/");
-  return {Rebound_Tester_Config::fs_path(config.Get_Start_Dir() + folder + name),
-          QString::fromStdString(gbk_to_utf8(name))};
-}
-
-bool Load_Component_Template(Report_Print_Job& job, const Report_Template& report_template) {
+bool Load_Component_Template(Report_Print_Job& job, const Report_Template_File& report_template) {
   return load_template(job, report_template, COMPONENT_TEMPLATE_MISSING_MSG);
 }
 
-bool Load_Area_Template(Report_Print_Job& job, const Report_Template& report_template) {
+bool Load_Area_Template(Report_Print_Job& job, const Report_Template_File& report_template) {
   return load_template(job, report_template, AREA_TEMPLATE_MISSING_MSG);
 }
 
-bool Print_Report(Report_Print_Job& job, Report_Kind kind, const Report_Template& report_template) {
+bool Run_Print_Command(Report_Print_Job& job, Report_Kind kind, const Report_Template_File& report_template) {
   job.data.Set_Report_Source(job.project, job.fields);
   if (kind == Report_Kind::Component) {
     if (job.project.checked_count() == 0) {

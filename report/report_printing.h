@@ -5,29 +5,12 @@
 #pragma once
 
 #include <QString>
-#include <cstdint>
-#include <filesystem>
 #include <functional>
 
 #include "report/report_data.h"
+#include "report/report_templates.h"
 
 class Rebound_Project;
-class Rebound_Tester_Config;
-
-enum class Report_Kind { Component, Area };
-
-// The kind that default_print_template selects: 0 is the component report,
-// any other value the test-area report.
-Report_Kind report_kind_of(int32_t default_print_template);
-
-struct Report_Template {
-  std::filesystem::path path;
-  QString name;  // as the messages name it
-};
-
-// The template of that kind named in the settings, in its folder under the
-// start directory (Report/构件 or Report/测区).
-Report_Template configured_template(const Rebound_Tester_Config& config, Report_Kind kind);
 
 // What one command prints with, and the steps that differ between the window
 // and the command line.
@@ -48,9 +31,9 @@ struct Report_Print_Job {
 // Stores the project information, then loads the template into the engine
 // and binds the fields. False, after its message, when the project has no
 // component or the template is missing or cannot be loaded.
-bool Load_Component_Template(Report_Print_Job& job, const Report_Template& report_template);
-bool Load_Area_Template(Report_Print_Job& job, const Report_Template& report_template);
+bool Load_Component_Template(Report_Print_Job& job, const Report_Template_File& report_template);
+bool Load_Area_Template(Report_Print_Job& job, const Report_Template_File& report_template);
 
 // The whole command: true when every report went to the output step, false
 // when a check stopped it (after its message) or the output step did.
-bool Print_Report(Report_Print_Job& job, Report_Kind kind, const Report_Template& report_template);
+bool Run_Print_Command(Report_Print_Job& job, Report_Kind kind, const Report_Template_File& report_template);

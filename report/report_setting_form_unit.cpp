@@ -1,7 +1,6 @@
 #include "report_setting_form_unit.h"
 
 #include <QComboBox>
-#include <QDir>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -11,6 +10,7 @@
 #include <QVBoxLayout>
 
 #include "model/gbk_codec.h"
+#include "report/report_templates.h"
 #include "ui/ui_services.h"
 
 namespace {
@@ -99,10 +99,10 @@ TReport_Setting_Form::TReport_Setting_Form(UI_Services& ui, QWidget* parent, Reb
 }
 
 bool TReport_Setting_Form::Init_Report_Settings() {
-  const std::string start_dir = config_.Get_Start_Dir();
-  Fill_Template_List(Area_Template_Cb, config_.Get_Area_Template(), start_dir + utf8_to_gbk("/Report/测区/*"));
+  Fill_Template_List(Area_Template_Cb, config_.Get_Area_Template(),
+                     template_folder(config_, Report_Kind::Area) + "*");
   Fill_Template_List(Component_Template_Cb, config_.Get_Component_Template(),
-                     start_dir + utf8_to_gbk("/Report/构件/*"));
+                     template_folder(config_, Report_Kind::Component) + "*");
   config_.area_template = to_gbk(Area_Template_Cb->currentText());
   config_.component_template = to_gbk(Component_Template_Cb->currentText());
   Page_Header_Txt->setText(from_gbk(config_.page_header));
@@ -114,25 +114,16 @@ bool TReport_Setting_Form::Init_Report_Settings() {
 
 void TReport_Setting_Form::Fill_Template_List(QComboBox* list, const std::string& wanted,
                                               const std::string& pattern) {
-  const std::filesystem::path path = Rebound_Tester_Config::fs_path(pattern);
-  // Files only: no folders, no hidden or system entries.
-  const QDir folder(QString::fromStdString(path.parent_path().string()),
-                    QString::fromStdString(path.filename().string()), QDir::Name, QDir::Files);
-  const QStringList names = folder.entryList();
+  const QStringList names = list_template_files(pattern);
   if (names.isEmpty()) {
     ui_.information(NO_TEMPLATE_FILE_MSG);
     return;
   }
   list->clear();
   list->addItems(names);
-  list->setCurrentIndex(0);
-  for (int i = 0; i < names.size(); ++i) {
-    if (to_gbk(names[i]) == wanted) {
-      list->setCurrentIndex(i);
-      return;
-    }
-  }
-  ui_.information(FIRST_TEMPLATE_CHOSEN_MSG);
+  const int found = find_template(names, wanted);
+  list->setCurrentIndex(found < 0 ? 0 : found);
+  if (found < 0) ui_.information(FIRST_TEMPLATE_CHOSEN_MSG);
 }
 
 void TReport_Setting_Form::sButton2Click() {

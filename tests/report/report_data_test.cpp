@@ -1,5 +1,7 @@
 // The records the component report and the test-area report hand to the
 // engine: which records, which fields, and the texts of the values.
+#include "report/report_data.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -8,7 +10,6 @@
 #include "model/gbk_codec.h"
 #include "model/rebound_project.h"
 #include "recording_report_engine.h"
-#include "report/report_data.h"
 
 namespace {
 
@@ -237,7 +238,8 @@ TEST_F(Report_Data_Test, FieldsTheTemplateLacksAreSkipped) {
   engine.defined = {QStringLiteral("序号"), QStringLiteral("构件名称"), QStringLiteral("不是字段")};
   const auto& report = build(REPORT_MODE_COMPONENT);
   ASSERT_EQ(report.size(), 1u);
-  EXPECT_EQ(report[0], (Record{{QStringLiteral("序号"), Value(1)}, {QStringLiteral("构件名称"), text("柱-2")}}));
+  EXPECT_EQ(report[0],
+            (Record{{QStringLiteral("序号"), Value(1)}, {QStringLiteral("构件名称"), text("柱-2")}}));
   int bound = 0;
   for (const Report_Field_Handle& handle : fields.handles) bound += handle != nullptr;
   EXPECT_EQ(bound, 2);

@@ -1,5 +1,7 @@
 // The print sequence of Print, Print preview and the command line: its
 // checks and messages, the template it loads and the reports it puts out.
+#include "report/report_printing.h"
+
 #include <gtest/gtest.h>
 
 #include <QTemporaryDir>
@@ -9,7 +11,6 @@
 #include "model/rebound_project.h"
 #include "recording_report_engine.h"
 #include "report/rebound_tester_config.h"
-#include "report/report_printing.h"
 
 namespace {
 
@@ -53,7 +54,7 @@ class Report_Printing_Test : public ::testing::Test {
                          }};
     engine.set_fetch_record([this](bool& end) { data.Grid_ReportFetchRecord(end); });
     const Report_Kind kind = report_kind_of(config.Get_Default_Print_Template());
-    return Print_Report(job, kind, configured_template(config, kind));
+    return Run_Print_Command(job, kind, configured_template(config, kind));
   }
 
   QTemporaryDir dir;
@@ -80,18 +81,43 @@ TEST_F(Report_Printing_Test, ChecksAndMessagesComeInTheirOrder) {
   const Case cases[] = {
       {"component, empty project", 0, {}, "标准.xml", false, {NO_CHECKED}, 0},
       {"component, none ticked", 0, {false, false}, "标准.xml", false, {NO_CHECKED}, 0},
-      {"component, missing template", 0, {true}, "没有.xml", false,
-       {store, QStringLiteral("构件打印模版[没有.xml]不存在，请在[报表设置]中选择其他模版。")}, 0},
-      {"component, broken template", 0, {true}, "标准.xml", true,
-       {store, QStringLiteral("模版文件[标准.xml]无法加载，请在[报表设置]中选择其他模版。")}, 1},
+      {"component, missing template",
+       0,
+       {true},
+       "没有.xml",
+       false,
+       {store, QStringLiteral("构件打印模版[没有.xml]不存在，请在[报表设置]中选择其他模版。")},
+       0},
+      {"component, broken template",
+       0,
+       {true},
+       "标准.xml",
+       true,
+       {store, QStringLiteral("模版文件[标准.xml]无法加载，请在[报表设置]中选择其他模版。")},
+       1},
       {"component, printed", 0, {false, true}, "标准.xml", false, {store, output}, 1},
       {"area, empty project", 1, {}, "标准.xml", false, {store, NO_DATA}, 0},
-      {"area, missing template", 7, {true}, "没有.xml", false,
-       {store, QStringLiteral("测区打印模版[没有.xml]不存在，请在[报表设置]中选择其他模版。")}, 0},
-      {"area, no template chosen", 1, {true}, "", false,
-       {store, QStringLiteral("测区打印模版[]不存在，请在[报表设置]中选择其他模版。")}, 0},
-      {"area, broken template", -1, {true}, "标准.xml", true,
-       {store, QStringLiteral("模版文件[标准.xml]无法加载，请在[报表设置]中选择其他模版。")}, 1},
+      {"area, missing template",
+       7,
+       {true},
+       "没有.xml",
+       false,
+       {store, QStringLiteral("测区打印模版[没有.xml]不存在，请在[报表设置]中选择其他模版。")},
+       0},
+      {"area, no template chosen",
+       1,
+       {true},
+       "",
+       false,
+       {store, QStringLiteral("测区打印模版[]不存在，请在[报表设置]中选择其他模版。")},
+       0},
+      {"area, broken template",
+       -1,
+       {true},
+       "标准.xml",
+       true,
+       {store, QStringLiteral("模版文件[标准.xml]无法加载，请在[报表设置]中选择其他模版。")},
+       1},
       {"area, none ticked", 1, {false, false}, "标准.xml", false, {store, NO_CHECKED}, 1},
       {"area, two of three ticked", 1, {true, false, true}, "标准.xml", false, {store, output, output}, 1},
   };
@@ -124,7 +150,8 @@ TEST_F(Report_Printing_Test, TemplatePathIsTheNamedFileInTheKindsFolder) {
     config.default_print_template = kind;
     print();
     ASSERT_EQ(engine.loaded_paths.size(), 1u);
-    EXPECT_EQ(engine.loaded_paths[0], dir.path() + (kind == 0 ? "/Report/构件/标准.xml" : "/Report/测区/标准.xml"));
+    EXPECT_EQ(engine.loaded_paths[0],
+              dir.path() + (kind == 0 ? "/Report/构件/标准.xml" : "/Report/测区/标准.xml"));
   }
 }
 
@@ -157,7 +184,8 @@ TEST_F(Report_Printing_Test, AreaReportIsOneReportPerTickedComponentNumberedFrom
               Recording_Report_Engine::Value(QString::fromStdString(component.component_name.bytes())));
     EXPECT_EQ(report[1].count(QStringLiteral("构件名称")), 0u);
     for (size_t i = 0; i < report.size(); ++i)
-      EXPECT_EQ(report[i].at(QStringLiteral("序号")), Recording_Report_Engine::Value(static_cast<int32_t>(i + 1)));
+      EXPECT_EQ(report[i].at(QStringLiteral("序号")),
+                Recording_Report_Engine::Value(static_cast<int32_t>(i + 1)));
   }
 }
 

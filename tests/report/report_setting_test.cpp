@@ -79,9 +79,11 @@ TEST_F(Report_Setting_Test, ControlsAndLabels) {
   EXPECT_EQ(form.size(), QSize(478, 226));
   EXPECT_EQ(form.minimumSize(), form.maximumSize());
   EXPECT_EQ(form.sButton2->text(), QStringLiteral("确   定"));
-  EXPECT_EQ(items(form.Default_Print_Template_Cb), (QStringList{QStringLiteral("只打印构件"), QStringLiteral("只打印测区")}));
+  EXPECT_EQ(items(form.Default_Print_Template_Cb),
+            (QStringList{QStringLiteral("只打印构件"), QStringLiteral("只打印测区")}));
   EXPECT_EQ(form.Default_Print_Template_Cb->currentIndex(), -1);
-  for (const QComboBox* list : {form.Area_Template_Cb, form.Component_Template_Cb, form.Default_Print_Template_Cb})
+  for (const QComboBox* list :
+       {form.Area_Template_Cb, form.Component_Template_Cb, form.Default_Print_Template_Cb})
     EXPECT_FALSE(list->isEditable());
   for (const char* name : {"Area_Template_Cb", "Component_Template_Cb", "Default_Print_Template_Cb"})
     EXPECT_NE(form.findChild<QComboBox*>(name), nullptr) << name;
@@ -98,14 +100,17 @@ TEST_F(Report_Setting_Test, ControlsAndLabels) {
 
 TEST_F(Report_Setting_Test, FirstStartChoosesTheFirstFileOfEachFolderAndSavesIt) {
   // Created out of order: the lists are sorted by name.
-  for (const char* file : {"测区/回弹2.xml", "测区/回弹1.xml", "构件/b.xml", "构件/a.xml", "构件/子目录/", "构件/.hidden"})
+  for (const char* file :
+       {"测区/回弹2.xml", "测区/回弹1.xml", "构件/b.xml", "构件/a.xml", "构件/子目录/", "构件/.hidden"})
     make(file);
   TReport_Setting_Form form(ui, nullptr, config);
   EXPECT_TRUE(form.Init_Report_Settings());
 
   EXPECT_EQ(ui.messages, (std::vector<QString>{FIRST_CHOSEN, FIRST_CHOSEN}));
-  EXPECT_EQ(items(form.Area_Template_Cb), (QStringList{QStringLiteral("回弹1.xml"), QStringLiteral("回弹2.xml")}));
-  EXPECT_EQ(items(form.Component_Template_Cb), (QStringList{QStringLiteral("a.xml"), QStringLiteral("b.xml")}));
+  EXPECT_EQ(items(form.Area_Template_Cb),
+            (QStringList{QStringLiteral("回弹1.xml"), QStringLiteral("回弹2.xml")}));
+  EXPECT_EQ(items(form.Component_Template_Cb),
+            (QStringList{QStringLiteral("a.xml"), QStringLiteral("b.xml")}));
   EXPECT_EQ(config.area_template, gbk("回弹1.xml"));
   EXPECT_EQ(config.component_template, gbk("a.xml"));
   const Rebound_Tester_Config saved = reloaded();
@@ -166,7 +171,8 @@ TEST_F(Report_Setting_Test, ReportKindShownAndStoredByOk) {
     int chosen;  // -1: left as shown
     int32_t saved;
   };
-  const Case cases[] = {{0, 0, -1, 0}, {1, 1, -1, 1}, {5, -1, -1, -1}, {-1, -1, -1, -1}, {5, -1, 0, 0}, {0, 0, 1, 1}};
+  const Case cases[] = {{0, 0, -1, 0},    {1, 1, -1, 1}, {5, -1, -1, -1},
+                        {-1, -1, -1, -1}, {5, -1, 0, 0}, {0, 0, 1, 1}};
   make("测区/a.xml");
   make("构件/a.xml");
   for (const Case& c : cases) {

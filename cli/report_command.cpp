@@ -1,0 +1,132 @@
+// rv820-cli report IN.prj --pdf OUT.pdf [--kind component|area] [--template FILE]:
+// the report that Print would print, written into one PDF file. The kind and
+// the template default to the settings of the current directory as the
+// window uses them once it is shown; a test-area report of several ticked
+// components puts each component's report on new pages with its own page
+// numbers.
+#include <QGuiApplication>
+#include <cstdlib>
+#include <filesystem>
+
+#include "cli_arguments.h"
+#include "cli_command.h"
+#include "cli_messages.h"
+#include "cli_output.h"
+#include "model/gbk_codec.h"
+#include "model/rebound_project.h"
+#include "project_files.h"
+#include "report/qt_report_engine.h"
+#include "report/rebound_tester_config.h"
+#include "report/report_pdf_file.h"
+#include "report/report_printing.h"
+
+namespace {
+
+const Cli_Option REPORT_OPTIONS[] = {{"--pdf", true}, {"--kind", true}, {"--template", true}};
+
+// True when the path ends in ".pdf", in any letter case.
+bool is_pdf_path(const std::string& path) {
+  const QString extension = QString::fromStdString(std::filesystem::path(path).extension().string());
+  return extension.compare(QStringLiteral(".pdf"), Qt::CaseInsensitive) == 0;
+}
+
+// The kind named by --kind, or the one the settings choose.
+Report_Kind chosen_kind(const Cli_Arguments& arguments) {
+  const auto option = arguments.options.find("--kind");
+  if (option == arguments.options.end()) return report_kind_of(Tester_Config().Get_Default_Print_Template());
+  return option->second == "area" ? Report_Kind::Area : Report_Kind::Component;
+}
+
+// The file named by --template (named in messages as it was given), or the
+// one the settings choose. As when the window is shown, a stored name that is
+// not among the folder's files gives way to the first file listed there.
+Report_Template_File chosen_template(const Cli_Arguments& arguments, Report_Kind kind) {
+  const auto option = arguments.options.find("--template");
+  if (option != arguments.options.end())
+    return {std::filesystem::path(option->second), QString::fromStdString(option->second)};
+  Rebound_Tester_Config& config = Tester_Config();
+  std::string& name = kind == Report_Kind::Area ? config.area_template : config.component_template;
+  const QStringList files = list_template_files(template_folder(config, kind) + "*");
+  if (!files.isEmpty() && find_template(files, name) < 0) name = utf8_to_gbk(files[0].toStdString());
+  return configured_template(config, kind);
+}
+
+Cli_Status run_report(const std::vector<std::string>& args) {
+  Cli_Arguments arguments;
+  if (!parse_arguments(args, {REPORT_OPTIONS, 1, 1}, arguments)) return Cli_Status::usage;
+  const auto pdf_option = arguments.options.find("--pdf");
+  if (pdf_option == arguments.options.end()) {
+    write_error_line("rv820-cli: report needs --pdf OUT.pdf");
+    return Cli_Status::usage;
+  }
+  // Only a .pdf file is written, so that a slip on the command line cannot
+  // replace the project or an instrument file.
+  const std::string& pdf_path = pdf_option->second;
+  if (!is_pdf_path(pdf_path)) {
+    write_error_line("rv820-cli: the output of report is a .pdf file, not " + pdf_path);
+    return Cli_Status::usage;
+  }
+  const auto kind_option = arguments.options.find("--kind");
+  if (kind_option != arguments.options.end() && kind_option->second != "component" &&
+      kind_option->second != "area") {
+    write_error_line("rv820-cli: --kind is component or area, not " + kind_option->second);
+    return Cli_Status::usage;
+  }
+
+  // The settings of the start directory, as the window reads them.
+  std::error_code ec;
+  Tester_Config().Set_Start_Dir(utf8_to_gbk(std::filesystem::current_path(ec).string()));
+  Tester_Config().Load();
+  const Report_Kind kind = chosen_kind(arguments);
+  const Report_Template_File report_template = chosen_template(arguments, kind);
+
+  Cli_Messages messages;
+  Rebound_Project project;
+  if (!load_project(arguments.positional[0], project, messages)) return messages.status();
+
+  // Laying out text needs the fonts of a Gui application; no display is used.
+  if (std::getenv("QT_QPA_PLATFORM") == nullptr) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+  int argc = 1;
+  char name[] = "rv820-cli";
+  char* argv[] = {name, nullptr};
+  // Qt's notes about the environment (no runtime folder, no display) are no
+  // messages of this program; its own go to standard error.
+  qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& text) {
+    if (type == QtCriticalMsg || type == QtFatalMsg) write_error_line(text.toStdString());
+  });
+  QGuiApplication application(argc, argv);
+
+  Qt_Report_Engine engine;
+  tagGrid_Report_Field fields;
+  Report_Data data;
+  Report_Pdf_File pdf;
+  engine.set_fetch_record([&data](bool& end) { data.Grid_ReportFetchRecord(end); });
+  Report_Print_Job job{project,
+                       engine,
+                       fields,
+                       data,
+                       [] {},  // the project information is the file's
+                       [&messages](const QString& text) { messages.report(text.toStdString()); },
+                       [&] {
+                         engine.fetch_records();
+                         if (pdf.add(engine)) return true;
+                         messages.report("rv820-cli: the report could not be laid out");
+                         return false;
+                       }};
+  if (!Run_Print_Command(job, kind, report_template)) {
+    if (!engine.last_error().isEmpty())
+      messages.report((report_template.name + QStringLiteral("：") + engine.last_error()).toStdString());
+    return messages.status();
+  }
+  if (!pdf.save(QString::fromStdString(pdf_path)))
+    messages.report("rv820-cli: the PDF file " + pdf_path + " could not be written");
+  return messages.status();
+}
+
+}  // namespace
+
+const Cli_Command REPORT_COMMAND = {
+    "report", "IN.prj --pdf OUT.pdf [--kind K] [--template FILE]",
+    "the report that Print prints, as one PDF file (K: component or area);\n"
+    "the kind and the template default to the settings of the current directory",
+    run_report};

@@ -1,0 +1,39 @@
+// Which template file a report uses: the template folders of the two report
+// kinds under the start directory, the files they hold and the template that
+// the settings name.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <cstdint>
+#include <filesystem>
+#include <string>
+
+class Rebound_Tester_Config;
+
+enum class Report_Kind { Component, Area };
+
+// The kind that default_print_template selects: 0 is the component report,
+// any other value the test-area report.
+Report_Kind report_kind_of(int32_t default_print_template);
+
+// The kind's template folder (GBK, ending in the separator): Report/构件/ or
+// Report/测区/ under the start directory.
+std::string template_folder(const Rebound_Tester_Config& config, Report_Kind kind);
+
+struct Report_Template_File {
+  std::filesystem::path path;
+  QString name;  // as the messages name it
+};
+
+// The template of that kind that the settings name, in the kind's folder.
+Report_Template_File configured_template(const Rebound_Tester_Config& config, Report_Kind kind);
+
+// The names (with extension, no folder) of the files that the pattern (GBK:
+// a folder and a wildcard) lists, sorted by name. Files only: no folders, no
+// hidden or system entries.
+QStringList list_template_files(const std::string& pattern);
+
+// The index of the first name equal to wanted (GBK), comparing bytes
+// exactly, letter case included; -1 when there is none.
+int find_template(const QStringList& names, const std::string& wanted);
