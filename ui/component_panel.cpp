@@ -109,9 +109,8 @@ void S_Component_Panel::show_component(const R_Component& c) {
   Produced_Date->set_date_text(c.produced_date.bytes());
   Bak_Info->setText(to_qstring(c.bak_info));
   Areas_Number->setText(QString::number(c.get_area_count()));
-  Strength_Grade_Cb->setCurrentIndex(c.strength_grade >= 0 && c.strength_grade < STRENGTH_GRADE_COUNT
-                                         ? c.strength_grade
-                                         : -1);
+  Strength_Grade_Cb->setCurrentIndex(
+      c.strength_grade >= 0 && c.strength_grade < STRENGTH_GRADE_COUNT ? c.strength_grade : -1);
   Device_Type->setText(to_qstring(c.device_type));
   Device_num->setText(to_qstring(c.device_num));
   Tester->setText(to_qstring(c.tester));

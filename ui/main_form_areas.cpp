@@ -48,7 +48,8 @@ void TMain_Form::Areas_GridSetEditText(int ACol, int ARow, const QString& Value)
     Show_Component_Areas(component);
     return;
   }
-  if (ACol < 1 || ACol > LAST_READING_COL || ARow < 1 || ARow > static_cast<int>(component->get_area_count())) {
+  if (ACol < 1 || ACol > LAST_READING_COL || ARow < 1 ||
+      ARow > static_cast<int>(component->get_area_count())) {
     return;
   }
   uint8_t& reading = component->areas[ARow - 1].readings[ACol - 1];

@@ -36,7 +36,8 @@ void TMain_Form::Component_ListChange(int row) {
   const QTableWidgetItem* item = Component_List->item(row, 0);
   if (!component || !item) return;
   component->set_checked(item->checkState() == Qt::Checked ? 1 : 0);
-  Batch_Panel->Bat_Hint_Lbl->setText(QStringLiteral("%1/%2").arg(project.checked_count()).arg(project.component_count()));
+  Batch_Panel->Bat_Hint_Lbl->setText(
+      QStringLiteral("%1/%2").arg(project.checked_count()).arg(project.component_count()));
 }
 
 void TMain_Form::Store_Component_Text(S_String R_Component::*field, const QString& text) {
@@ -70,7 +71,9 @@ void TMain_Form::Strength_Grade_CbChange(int index) {
   if (R_Component* component = current_component()) component->strength_grade = index;
 }
 
-void TMain_Form::Bak_InfoChange() { Store_Component_Text(&R_Component::bak_info, Component_Panel->Bak_Info->text()); }
+void TMain_Form::Bak_InfoChange() {
+  Store_Component_Text(&R_Component::bak_info, Component_Panel->Bak_Info->text());
+}
 
 void TMain_Form::Examine_BasisChange() {
   Store_Component_Text(&R_Component::examine_basis, Component_Panel->Examine_Basis->text());
@@ -84,7 +87,9 @@ void TMain_Form::Device_numChange() {
   Store_Component_Text(&R_Component::device_num, Component_Panel->Device_num->text());
 }
 
-void TMain_Form::TesterChange() { Store_Component_Text(&R_Component::tester, Component_Panel->Tester->text()); }
+void TMain_Form::TesterChange() {
+  Store_Component_Text(&R_Component::tester, Component_Panel->Tester->text());
+}
 
 void TMain_Form::Certificate_SerialChange() {
   Store_Component_Text(&R_Component::certificate_serial, Component_Panel->Certificate_Serial->text());

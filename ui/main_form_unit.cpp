@@ -198,8 +198,16 @@ void TMain_Form::create_menus() {
   operation->addSeparator();
   operation->addActions({Create_Area_Act, Remove_Area_Act, Permission_Act});
 
-  MainMenu1->addAction(Project_Info_Act);
-  MainMenu1->addAction(Caculate_Act);
+  // Commands on the menu bar itself: a menu bar shows only the icon of an
+  // action that has one, so each gets an entry of its own that shows the
+  // caption and runs the action.
+  for (QAction* action : {Project_Info_Act, Caculate_Act}) {
+    auto* entry = new QAction(action->text(), MainMenu1);
+    entry->setObjectName(action->objectName() + QStringLiteral("_Entry"));
+    connect(entry, &QAction::triggered, action, &QAction::trigger);
+    connect(action, &QAction::changed, entry, [entry, action] { entry->setEnabled(action->isEnabled()); });
+    MainMenu1->addAction(entry);
+  }
 
   QMenu* help = MainMenu1->addMenu(QStringLiteral("帮助(&H)"));
   help->setObjectName(QStringLiteral("Help_Menu"));
@@ -288,8 +296,9 @@ void TMain_Form::create_views() {
   Component_List->setEditTriggers(QAbstractItemView::NoEditTriggers);
   Component_List->setWordWrap(false);
   Component_List->setContextMenuPolicy(Qt::CustomContextMenu);
-  connect(Component_List, &QWidget::customContextMenuRequested, this,
-          [this](const QPoint& at) { Component_View_Menu->popup(Component_List->viewport()->mapToGlobal(at)); });
+  connect(Component_List, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
+    Component_View_Menu->popup(Component_List->viewport()->mapToGlobal(at));
+  });
   connect(Component_List, &QTableWidget::itemChanged, this,
           [this](QTableWidgetItem* item) { Component_ListChange(item->row()); });
   connect(Component_List, &QTableWidget::itemSelectionChanged, this, [this] {
@@ -377,7 +386,8 @@ void TMain_Form::Rebuild_Component_List() {
     number->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
     number->setCheckState(c.is_checked() ? Qt::Checked : Qt::Unchecked);
     Component_List->setItem(row, LIST_NUMBER, number);
-    for (auto [column, text] : {std::pair{LIST_NAME, &c.component_name}, std::pair{LIST_DATE, &c.component_date}}) {
+    for (auto [column, text] :
+         {std::pair{LIST_NAME, &c.component_name}, std::pair{LIST_DATE, &c.component_date}}) {
       auto* cell = new QTableWidgetItem(to_qstring(*text));
       cell->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
       cell->setTextAlignment(Qt::AlignCenter);
@@ -409,7 +419,8 @@ void TMain_Form::Show_Component_Areas(const R_Component* component) {
     const R_Area& area = component->areas[i];
     const int row = i + 1;
     Areas_Grid->set_cell(0, row, QString::number(row));
-    for (int r = 0; r < READINGS_PER_AREA; ++r) Areas_Grid->set_cell(r + 1, row, QString::number(area.readings[r]));
+    for (int r = 0; r < READINGS_PER_AREA; ++r)
+      Areas_Grid->set_cell(r + 1, row, QString::number(area.readings[r]));
     Areas_Grid->set_cell(17, row, QString::fromStdString(avg_rebound_text(area.avg_rebound)));
     Areas_Grid->set_cell(18, row, QString::fromStdString(strength_text(area.strength)));
   }

@@ -28,6 +28,8 @@ class S_String_Grid;
 class TAbout_Form;
 class TPermission_Setting_Form;
 class TProject_Info_Form;
+class TReport_Print_Preview;
+class TReport_Setting_Form;
 class UI_Services;
 
 class TMain_Form : public QMainWindow {
@@ -38,8 +40,10 @@ class TMain_Form : public QMainWindow {
   // the start-up order, and handed over with Set_Dialogs.
   struct Dialogs {
     TAbout_Form* about = nullptr;
+    TReport_Print_Preview* print_preview = nullptr;
     TProject_Info_Form* project_info = nullptr;
     TPermission_Setting_Form* permission = nullptr;
+    TReport_Setting_Form* report_setting = nullptr;
   };
 
   static const QString PROJECT_FILE_FILTER;

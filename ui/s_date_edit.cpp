@@ -37,8 +37,8 @@ void S_Date_Edit::clear_date() {
 QDate S_Date_Edit::date() const {
   const QByteArray shown = text().toLatin1();
   int year = 0, month = 0, day = 0;
-  if (!parse_date_text(std::string_view(shown.constData(), static_cast<size_t>(shown.size())), year,
-                       month, day)) {
+  if (!parse_date_text(std::string_view(shown.constData(), static_cast<size_t>(shown.size())), year, month,
+                       day)) {
     return QDate();
   }
   return QDate(year, month, day);

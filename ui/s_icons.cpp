@@ -96,8 +96,8 @@ void draw(QPainter& p, Tool_Icon which) {
     case Tool_Icon::Open: {
       p.setPen(outline());
       p.setBrush(FOLDER_DARK);
-      QPolygonF back({QPointF(2, 5), QPointF(9, 5), QPointF(11, 7), QPointF(20, 7), QPointF(20, 20),
-                      QPointF(2, 20)});
+      QPolygonF back(
+          {QPointF(2, 5), QPointF(9, 5), QPointF(11, 7), QPointF(20, 7), QPointF(20, 20), QPointF(2, 20)});
       p.drawPolygon(back);
       p.setBrush(PAPER);
       p.drawRect(QRectF(5, 9, 13, 8));

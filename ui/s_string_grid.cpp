@@ -11,7 +11,8 @@
 S_String_Grid_Model::S_String_Grid_Model(int col_count, int row_count, QObject* parent)
     : QAbstractTableModel(parent),
       col_count_(col_count),
-      cells_(static_cast<size_t>(std::max(row_count, 1)), std::vector<QString>(static_cast<size_t>(col_count))) {}
+      cells_(static_cast<size_t>(std::max(row_count, 1)),
+             std::vector<QString>(static_cast<size_t>(col_count))) {}
 
 void S_String_Grid_Model::set_row_count(int row_count) {
   const int old_count = this->row_count();
@@ -102,7 +103,8 @@ void S_Grid_Cell_Delegate::setEditorData(QWidget* editor, const QModelIndex& ind
   if (line->text() != text) line->setText(text);
 }
 
-void S_Grid_Cell_Delegate::setModelData(QWidget* editor, QAbstractItemModel*, const QModelIndex& index) const {
+void S_Grid_Cell_Delegate::setModelData(QWidget* editor, QAbstractItemModel*,
+                                        const QModelIndex& index) const {
   grid_.editor_text(index, static_cast<QLineEdit*>(editor)->text());
 }
 
@@ -118,6 +120,8 @@ S_String_Grid::S_String_Grid(int col_count, int row_count, QWidget* parent)
   horizontalHeader()->setHighlightSections(false);
   verticalHeader()->setHighlightSections(false);
   verticalHeader()->setSectionResizeMode(QHeaderView::Interactive);
+  // Narrow columns of two or three digits keep the widths they are given.
+  horizontalHeader()->setMinimumSectionSize(16);
   horizontalHeader()->setDefaultAlignment(Qt::AlignCenter);
   verticalHeader()->setDefaultAlignment(Qt::AlignCenter);
   if (auto* corner = findChild<QAbstractButton*>()) corner->installEventFilter(this);

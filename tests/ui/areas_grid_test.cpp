@@ -13,21 +13,21 @@ namespace {
 
 struct Typing_Case {
   const char* text;
-  bool pasted;         // put into the editor at once instead of typed key by key
-  int stored;          // the reading afterwards; it was 0 before
-  const char* cell;    // the cell's text afterwards
-  bool moved;          // the next column became current
+  bool pasted;       // put into the editor at once instead of typed key by key
+  int stored;        // the reading afterwards; it was 0 before
+  const char* cell;  // the cell's text afterwards
+  bool moved;        // the next column became current
 };
 
 }  // namespace
 
 TEST_F(Main_Window_Test, TypingAReadingFollowsTheRulesAtEveryKeystroke) {
   const Typing_Case cases[] = {
-      {"3", false, 0, "3", false},     {"35", false, 35, "35", true},  {"10", false, 10, "10", true},
-      {"98", false, 98, "98", true},   {"9", false, 0, "9", false},    {"9n", false, 9, "9", true},
-      {"99", false, 0, "99", false},   {"99N", false, 99, "99", true}, {"5n", false, 5, "5", true},
-      {"a", false, 0, "0", false},     {"12x", true, 0, "0", false},   {"+4n", true, 4, "4", true},
-      {"255n", true, 255, "255", true}, {"300", true, 0, "0", false},  {"256n", true, 0, "0", false},
+      {"3", false, 0, "3", false},      {"35", false, 35, "35", true},  {"10", false, 10, "10", true},
+      {"98", false, 98, "98", true},    {"9", false, 0, "9", false},    {"9n", false, 9, "9", true},
+      {"99", false, 0, "99", false},    {"99N", false, 99, "99", true}, {"5n", false, 5, "5", true},
+      {"a", false, 0, "0", false},      {"12x", true, 0, "0", false},   {"+4n", true, 4, "4", true},
+      {"255n", true, 255, "255", true}, {"300", true, 0, "0", false},   {"256n", true, 0, "0", false},
       {"-5n", true, 0, "0", false},
   };
   import_samples({3});

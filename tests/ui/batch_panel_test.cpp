@@ -1,12 +1,13 @@
 // The batch panel: "按批处理" over the ticked components, its messages and
 // the texts of its four boxes.
+#include "ui/batch_panel.h"
+
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QTest>
 
 #include "evaluation/caculate2.h"
 #include "main_window_fixture.h"
-#include "ui/batch_panel.h"
 
 namespace {
 

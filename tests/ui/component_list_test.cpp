@@ -72,9 +72,9 @@ TEST_F(Main_Window_Test, PanelEditsGoIntoTheCurrentComponentAtOnce) {
   EXPECT_EQ(list().item(1, 1)->text(), QStringLiteral("梁-12"));
 
   const std::pair<QLineEdit*, S_String*> texts[] = {
-      {panel().Bak_Info, &c.bak_info},           {panel().Examine_Basis, &c.examine_basis},
-      {panel().Device_Type, &c.device_type},     {panel().Device_num, &c.device_num},
-      {panel().Tester, &c.tester},               {panel().Certificate_Serial, &c.certificate_serial},
+      {panel().Bak_Info, &c.bak_info},       {panel().Examine_Basis, &c.examine_basis},
+      {panel().Device_Type, &c.device_type}, {panel().Device_num, &c.device_num},
+      {panel().Tester, &c.tester},           {panel().Certificate_Serial, &c.certificate_serial},
   };
   for (const auto& [edit, field] : texts) {
     retype(*edit, QStringLiteral("张三 7"));

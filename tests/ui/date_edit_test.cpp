@@ -1,15 +1,15 @@
 // The date edit that holds a date or nothing.
+#include <gtest/gtest.h>
+
 #include <QSignalSpy>
 #include <QTest>
-
-#include <gtest/gtest.h>
 
 #include "model/s_date.h"
 #include "ui/s_date_edit.h"
 
 TEST(S_Date_Edit, ShowsValidDatesAndNothingForTheDateZeroOrAnInvalidText) {
   const std::pair<const char*, const char*> cases[] = {
-      {"2013-05-07", "2013-05-07"}, {"2020-02-29", "2020-02-29"}, {"1899-12-30", EMPTY_DATE_TEXT},
+      {"2013-05-07", "2013-05-07"},    {"2020-02-29", "2020-02-29"},  {"1899-12-30", EMPTY_DATE_TEXT},
       {"2019-02-29", EMPTY_DATE_TEXT}, {"2013-5-7", EMPTY_DATE_TEXT}, {"", EMPTY_DATE_TEXT},
       {"0000-01-01", EMPTY_DATE_TEXT}, {"1899-12-31", "1899-12-31"},
   };

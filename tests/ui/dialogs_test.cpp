@@ -43,7 +43,8 @@ TEST_F(Project_Dialog_Test, ShowsTheProjectsDefaultsOnAFreshProgram) {
     EXPECT_EQ(field("Examine_Unit").text(), QString());
     d.sButton2->click();
   });
-  EXPECT_EQ(ui.asked.back(), (Scripted_UI_Services::Asked{Kind::Modal, QStringLiteral("TProject_Info_Form")}));
+  EXPECT_EQ(ui.asked.back(),
+            (Scripted_UI_Services::Asked{Kind::Modal, QStringLiteral("TProject_Info_Form")}));
   EXPECT_EQ(dialog().windowTitle(), QStringLiteral("工程信息"));
   EXPECT_EQ(dialog().size(), QSize(554, 498));
 }
@@ -70,7 +71,8 @@ TEST_F(Project_Dialog_Test, OkStoresEveryFieldAndKeepsTheTextsWithoutControl) {
       {"Fax_No", &Rebound_Project::fax_no},
   };
   open_dialog([&](TProject_Info_Form& d) {
-    for (const auto& [name, member] : texts) retype(field(name), QStringLiteral("值") + QString::fromLatin1(name));
+    for (const auto& [name, member] : texts)
+      retype(field(name), QStringLiteral("值") + QString::fromLatin1(name));
     retype(date("Agent_Date"), QStringLiteral("20190301"));
     d.sButton2->click();
   });

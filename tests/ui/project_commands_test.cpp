@@ -83,8 +83,8 @@ TEST_F(Main_Window_Test, NewProjectAfterSavingClears) {
 TEST_F(Main_Window_Test, SaveAppendsTheExtensionUnlessItIsExactlyPrj) {
   import_samples({2});
   const std::pair<const char*, const char*> cases[] = {
-      {"report", "report.prj"},   {"plan.prj", "plan.prj"}, {"upper.PRJ", "upper.PRJ.prj"},
-      {"a.txt", "a.txt.prj"},     {"dot.", "dot..prj"},      {"dot.d/name", "dot.d/name.prj"},
+      {"report", "report.prj"}, {"plan.prj", "plan.prj"}, {"upper.PRJ", "upper.PRJ.prj"},
+      {"a.txt", "a.txt.prj"},   {"dot.", "dot..prj"},     {"dot.d/name", "dot.d/name.prj"},
   };
   QDir folder(dir.path());
   ASSERT_TRUE(folder.mkdir(QStringLiteral("dot.d")));
@@ -110,7 +110,8 @@ TEST_F(Main_Window_Test, SaveAsksBeforeOverwritingAndReportsFailure) {
   ui.files_to_save = {target};
   ui.answers = {Answer::No};
   form().Save_Act->trigger();
-  EXPECT_EQ(ui.asked.back(), (Scripted_UI_Services::Asked{Kind::Yes_No, QStringLiteral("文件%1已存在，是否覆盖？").arg(target)}));
+  EXPECT_EQ(ui.asked.back(), (Scripted_UI_Services::Asked{
+                                 Kind::Yes_No, QStringLiteral("文件%1已存在，是否覆盖？").arg(target)}));
   ASSERT_TRUE(existing.open(QIODevice::ReadOnly));
   EXPECT_EQ(existing.readAll(), QByteArray("old"));
   existing.close();
@@ -135,7 +136,8 @@ TEST_F(Main_Window_Test, SaveWithoutComponentsShowsNoDialog) {
 
 TEST_F(Main_Window_Test, SaveStoresTheProjectDialogsTexts) {
   import_samples({2});
-  windows.dialogs.project_info->findChild<QLineEdit*>(QStringLiteral("Project_Name"))->setText(QStringLiteral("隧道"));
+  windows.dialogs.project_info->findChild<QLineEdit*>(QStringLiteral("Project_Name"))
+      ->setText(QStringLiteral("隧道"));
   ui.files_to_save = {path(QStringLiteral("t"))};
   form().Save_Act->trigger();
   Rebound_Project reread;
@@ -160,7 +162,8 @@ TEST_F(Main_Window_Test, OpenAppendsTheFilesComponentsAndTakesItsTexts) {
   EXPECT_EQ(panel().Component_Name->text(), QStringLiteral("A"));
   EXPECT_EQ(windows.dialogs.project_info->findChild<QLineEdit*>(QStringLiteral("Project_Name"))->text(),
             QStringLiteral("旧工程"));
-  EXPECT_EQ(ui.asked.front(), (Scripted_UI_Services::Asked{Kind::Open_Files, TMain_Form::PROJECT_FILE_FILTER}));
+  EXPECT_EQ(ui.asked.front(),
+            (Scripted_UI_Services::Asked{Kind::Open_Files, TMain_Form::PROJECT_FILE_FILTER}));
 }
 
 TEST_F(Main_Window_Test, OpenFailureIsReportedWithoutRefreshingTheViews) {
@@ -190,7 +193,8 @@ TEST_F(Main_Window_Test, ImportAppendsOneComponentPerFileAndReportsBadFiles) {
   const QString third = device_file("KZ-3", sample_device("KZ-3", 5, 40));
 
   import({first, unreadable, missing, third});
-  EXPECT_EQ(ui.asked.front(), (Scripted_UI_Services::Asked{Kind::Open_Files, TMain_Form::DEVICE_FILE_FILTER}));
+  EXPECT_EQ(ui.asked.front(),
+            (Scripted_UI_Services::Asked{Kind::Open_Files, TMain_Form::DEVICE_FILE_FILTER}));
   EXPECT_EQ(ui.informations(), QStringList({QStringLiteral("构件文件[%1]导入失败！").arg(unreadable),
                                             QStringLiteral("构件文件[%1]打开失败！").arg(missing)}));
   EXPECT_EQ(list_column(1), QStringList({"KZ-1", "新构件", "KZ-3"}));
