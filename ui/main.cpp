@@ -1,9 +1,9 @@
 // rv820: the desktop program. Start-up order: the start directory (the
-// current directory) goes to the settings, the application gets its title,
-// the windows are created, and the message loop runs until the main window
-// closes.
+// current directory) goes to the settings, the application object is made,
+// the windows are created in their order, and the message loop runs until
+// the main window closes. An exception that escapes start-up or the loop is
+// shown like one from a handler; the program then ends with exit code 0.
 #include <QDir>
-#include <exception>
 
 #include "model/gbk_codec.h"
 #include "program_windows.h"
@@ -11,7 +11,6 @@
 #include "report/rebound_tester_config.h"
 #include "s_application.h"
 #include "s_skin.h"
-#include "ui_services.h"
 
 int main(int argc, char** argv) {
   Qt_UI_Services services;
@@ -19,8 +18,10 @@ int main(int argc, char** argv) {
   Tester_Config().Set_Start_Dir(utf8_to_gbk(std::string_view(start_dir.constData(), start_dir.size())));
 
   S_Application app(argc, argv, services);
+  // The application title is the caption of the information boxes
+  // (APPLICATION_TITLE); it is not set as Qt's display name, which the
+  // platform would append to every window's caption.
   app.setApplicationName(QStringLiteral("rv820"));
-  app.setApplicationDisplayName(APPLICATION_TITLE);
   apply_skin(app);
 
   deliver_guarded(

@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QCalendarWidget>
+#include <QLocale>
 
 #include "model/s_date.h"
 #include "s_icons.h"
@@ -59,6 +60,8 @@ void S_Date_Edit::show_calendar() {
     calendar_ = new QCalendarWidget(this);
     calendar_->setWindowFlags(Qt::Popup);
     calendar_->setGridVisible(true);
+    calendar_->setLocale(QLocale(QLocale::Chinese, QLocale::China));
+    calendar_->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
     connect(calendar_, &QCalendarWidget::clicked, this, [this](QDate picked) {
       calendar_->hide();
       setText(picked.toString(DATE_FORMAT));

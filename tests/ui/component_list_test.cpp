@@ -77,8 +77,8 @@ TEST_F(Main_Window_Test, PanelEditsGoIntoTheCurrentComponentAtOnce) {
       {panel().Tester, &c.tester},           {panel().Certificate_Serial, &c.certificate_serial},
   };
   for (const auto& [edit, field] : texts) {
-    retype(*edit, QStringLiteral("张三 7"));
-    EXPECT_EQ(field->bytes(), utf8_to_gbk("张三 7")) << edit->objectName().toStdString();
+    retype(*edit, QStringLiteral("检测 7"));
+    EXPECT_EQ(field->bytes(), utf8_to_gbk("检测 7")) << edit->objectName().toStdString();
   }
 
   retype(*panel().Produced_Date, QStringLiteral("20200229"));
@@ -183,6 +183,6 @@ TEST_F(Main_Window_Test, ClickingAnEmptyPartOfTheListKeepsTheCurrentComponent) {
   import_samples({2, 2});
   select(1);
   QTest::mouseClick(list().viewport(), Qt::LeftButton, {}, QPoint(20, list().viewport()->height() - 5));
-  retype(*panel().Tester, QStringLiteral("李"));
-  EXPECT_EQ(form().project.component(1)->tester.bytes(), utf8_to_gbk("李"));
+  retype(*panel().Tester, QStringLiteral("乙"));
+  EXPECT_EQ(form().project.component(1)->tester.bytes(), utf8_to_gbk("乙"));
 }
