@@ -123,7 +123,7 @@ void TProject_Info_Form::Store_Project_Info(Rebound_Project& project) const {
     S_String& text = project.*f.text;
     if (f.date) {
       if (f.date->edited()) text.assign(f.date->date_text());
-    } else {
+    } else if (f.edit->text() != to_qstring(text)) {
       text.assign(qstring_to_gbk(f.edit->text()));
     }
   }

@@ -22,7 +22,9 @@ class TProject_Info_Form : public QDialog {
 
   // Sets every control from its project text (dates by the date edit's rule).
   void Show_Project_Info(const Rebound_Project& project);
-  // Sets every project text from its control. A date that the user has not
+  // Sets every project text from its control. A text whose control still
+  // shows it keeps its bytes (a damaged byte that the control shows as a
+  // replacement character is not rewritten), and a date that the user has not
   // edited since it was shown keeps its stored text, so that a text which
   // names no valid date survives until the user sets that date.
   void Store_Project_Info(Rebound_Project& project) const;

@@ -152,6 +152,18 @@ TEST_F(Project_Dialog_Test, ADateThatNamesNoDateShowsEmptyAndIsKeptUntilEdited) 
   EXPECT_EQ(panel().Component_Name->text(), QStringLiteral("C1"));
 }
 
+TEST_F(Project_Dialog_Test, TextsThatWereNotEditedKeepTheirBytesThroughASave) {
+  import_samples({2});
+  const std::string damaged = utf8_to_gbk("桥") + "\xB9";  // cut inside a character
+  form().project.design_unit.assign(damaged);
+  form().Show_Project();
+  ui.files_to_save = {path(QStringLiteral("kept"))};
+  form().Save_Act->trigger();
+  Rebound_Project reread;
+  ASSERT_TRUE(reread.load(path(QStringLiteral("kept.prj")).toStdString()));
+  EXPECT_EQ(reread.design_unit.bytes(), damaged);
+}
+
 TEST_F(Main_Window_Test, AboutBoxShowsTheProductAndWhatItIsBuiltWith) {
   TAbout_Form& about = *windows.dialogs.about;
   ui.dialog_steps.push_back([](QDialog& d) { static_cast<TAbout_Form&>(d).sButton1->click(); });
