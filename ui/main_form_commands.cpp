@@ -50,11 +50,12 @@ void TMain_Form::Open_ActExecute() {
   const QStringList paths = services.open_files(PROJECT_FILE_FILTER, true);
   if (paths.isEmpty()) return;
   const QString& path = paths.first();
-  if (project.load(fs_path(path))) {
-    Show_Project();
-  } else {
+  if (!project.load(fs_path(path))) {
     services.information(QStringLiteral("工程文件[%1]导入失败！").arg(path));
   }
+  // What a failed load read stays in the project; the views show it, so that
+  // nothing is saved later that the user has not seen.
+  Show_Project();
 }
 
 void TMain_Form::Save_ActExecute() { Save_Project(); }
@@ -91,7 +92,7 @@ void TMain_Form::Import_Data_From_Dev_ActExecute() {
     R_Component* component = project.new_component();
     if (!component) {
       services.information(QStringLiteral("构件新建失败！"));
-      return;
+      break;
     }
     S_Byte_Reader in(bytes);
     if (!import_device_file(*component, in)) {

@@ -2,6 +2,7 @@
 // message and question and each answer.
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QTableWidget>
 
@@ -166,17 +167,20 @@ TEST_F(Main_Window_Test, OpenAppendsTheFilesComponentsAndTakesItsTexts) {
             (Scripted_UI_Services::Asked{Kind::Open_Files, TMain_Form::PROJECT_FILE_FILTER}));
 }
 
-TEST_F(Main_Window_Test, OpenFailureIsReportedWithoutRefreshingTheViews) {
+TEST_F(Main_Window_Test, OpenFailureIsReportedAndTheViewsShowWhatWasRead) {
   import_samples({2, 2});
-  const QString broken = path(QStringLiteral("broken.prj"));
-  QFile f(broken);
-  ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-  f.write("\x01\x02", 2);
-  f.close();
-  ui.files_to_open = {{broken}};
+  Rebound_Project saved;
+  saved.new_component()->component_name.assign("A");
+  saved.new_component()->component_name.assign("B");
+  const QString file = path(QStringLiteral("cut.prj"));
+  ASSERT_TRUE(saved.save(file.toStdString()));
+  ASSERT_TRUE(QFile::resize(file, QFileInfo(file).size() - 30));  // cut inside B's areas
+
+  ui.files_to_open = {{file}};
   form().Open_Act->trigger();
-  EXPECT_EQ(ui.informations(), QStringList({QStringLiteral("工程文件[%1]导入失败！").arg(broken)}));
-  EXPECT_EQ(list().rowCount(), 2);
+  EXPECT_EQ(ui.informations(), QStringList({QStringLiteral("工程文件[%1]导入失败！").arg(file)}));
+  EXPECT_EQ(list_column(1), QStringList({"C1", "C2", "A", "B"}));
+  EXPECT_EQ(static_cast<int>(form().project.component_count()), list().rowCount());
 
   ui.files_to_open = {{}};
   form().Open_Act->trigger();
