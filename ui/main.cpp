@@ -4,6 +4,9 @@
 // the main window closes. An exception that escapes start-up or the loop is
 // shown like one from a handler; the program then ends with exit code 0.
 #include <QDir>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
 
 #include "model/gbk_codec.h"
 #include "program_windows.h"
@@ -23,6 +26,13 @@ int main(int argc, char** argv) {
   // platform would append to every window's caption.
   app.setApplicationName(QStringLiteral("rv820"));
   apply_skin(app);
+  // Qt's own dialogs (the file dialogs) speak Chinese where the machine has
+  // Qt's translations; without them they keep Qt's English texts.
+  QTranslator qt_texts;
+  if (qt_texts.load(QLocale(QLocale::Chinese, QLocale::China), QStringLiteral("qtbase"), QStringLiteral("_"),
+                    QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+    app.installTranslator(&qt_texts);
+  }
 
   deliver_guarded(
       [&] {

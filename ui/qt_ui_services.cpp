@@ -1,5 +1,6 @@
 #include "qt_ui_services.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QDialog>
 #include <QFileDialog>
@@ -17,10 +18,25 @@ QString qt_patterns(const QString& patterns) {
   return out.join(u' ');
 }
 
+// The buttons carry the Chinese captions of the program's own language,
+// whatever translations Qt finds on the machine.
+void set_button_texts(QMessageBox& box) {
+  const std::pair<QMessageBox::StandardButton, QString> texts[] = {
+      {QMessageBox::Ok, QStringLiteral("确定")},
+      {QMessageBox::Yes, QStringLiteral("是(&Y)")},
+      {QMessageBox::No, QStringLiteral("否(&N)")},
+      {QMessageBox::Cancel, QStringLiteral("取消")},
+  };
+  for (const auto& [which, caption] : texts) {
+    if (QAbstractButton* button = box.button(which)) button->setText(caption);
+  }
+}
+
 UI_Services::Answer ask(const QString& text, QMessageBox::StandardButtons buttons,
                         QMessageBox::StandardButton escape) {
   QMessageBox box(QMessageBox::NoIcon, QUESTION_CAPTION, text, buttons, QApplication::activeWindow());
   box.setEscapeButton(escape);
+  set_button_texts(box);
   switch (box.exec()) {
     case QMessageBox::Yes:
       return UI_Services::Answer::Yes;
@@ -48,6 +64,7 @@ QString qt_file_filter(const QString& filter) {
 void Qt_UI_Services::information(const QString& text) {
   QMessageBox box(QMessageBox::Information, APPLICATION_TITLE, text, QMessageBox::Ok,
                   QApplication::activeWindow());
+  set_button_texts(box);
   box.exec();
 }
 

@@ -122,6 +122,10 @@ S_String_Grid::S_String_Grid(int col_count, int row_count, QWidget* parent)
   verticalHeader()->setSectionResizeMode(QHeaderView::Interactive);
   // Narrow columns of two or three digits keep the widths they are given.
   horizontalHeader()->setMinimumSectionSize(16);
+  // Below the last row and right of the last column the grid shows its
+  // background, not the heading colour.
+  verticalHeader()->viewport()->setBackgroundRole(QPalette::Base);
+  horizontalHeader()->viewport()->setBackgroundRole(QPalette::Base);
   horizontalHeader()->setDefaultAlignment(Qt::AlignCenter);
   verticalHeader()->setDefaultAlignment(Qt::AlignCenter);
   if (auto* corner = findChild<QAbstractButton*>()) corner->installEventFilter(this);
