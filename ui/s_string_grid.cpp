@@ -124,8 +124,11 @@ S_String_Grid::S_String_Grid(int col_count, int row_count, QWidget* parent)
   horizontalHeader()->setMinimumSectionSize(16);
   // Below the last row and right of the last column the grid shows its
   // background, not the heading colour.
-  verticalHeader()->viewport()->setBackgroundRole(QPalette::Base);
-  horizontalHeader()->viewport()->setBackgroundRole(QPalette::Base);
+  for (QHeaderView* header : {verticalHeader(), horizontalHeader()}) {
+    QPalette empty_area = header->palette();
+    empty_area.setColor(QPalette::Window, empty_area.color(QPalette::Base));
+    header->setPalette(empty_area);
+  }
   horizontalHeader()->setDefaultAlignment(Qt::AlignCenter);
   verticalHeader()->setDefaultAlignment(Qt::AlignCenter);
   if (auto* corner = findChild<QAbstractButton*>()) corner->installEventFilter(this);
