@@ -19,6 +19,7 @@ TReport_Print_Preview::TReport_Print_Preview(UI_Services& services, QWidget* par
   setWindowFlags(windowFlags() | Qt::WindowMinMaxButtonsHint);
   resize(783, 452);
   setWindowState(Qt::WindowMaximized);
+  Grid_Report.set_fetch_record([this](bool& end) { Grid_ReportFetchRecord(end); });
 
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
@@ -86,6 +87,8 @@ void TReport_Print_Preview::FormActivate() {
   Gr_Print_Preview->fitToWidth();
   Go_To_Page(1);
 }
+
+void TReport_Print_Preview::Grid_ReportFetchRecord(bool& end) { report_data.Grid_ReportFetchRecord(end); }
 
 void TReport_Print_Preview::FormClose() {
   report_built = false;

@@ -7,6 +7,7 @@
 #include <QPrinter>
 
 #include "report/qt_report_engine.h"
+#include "report/report_data.h"
 
 class QAction;
 class QLabel;
@@ -28,8 +29,12 @@ class TReport_Print_Preview : public QDialog {
   // The window was closed: the next showing builds the report afresh.
   void FormClose();
 
-  // The report object; its fetch callback is installed with set_fetch_record.
+  // The report object; its fetch callback is Grid_ReportFetchRecord.
   Qt_Report_Engine Grid_Report;
+  // The fetch state of the report being built: its kind, the component
+  // printed and the records answered so far.
+  Report_Data report_data;
+  void Grid_ReportFetchRecord(bool& end);
   QPrintPreviewWidget* Gr_Print_Preview = nullptr;
 
   QAction* Zoom_In_Act = nullptr;

@@ -52,7 +52,7 @@ QLineEdit* hidden_edit(const char* name, const QString& label, QWidget* parent) 
 
 TReport_Setting_Form::TReport_Setting_Form(UI_Services& ui, QWidget* parent, Rebound_Tester_Config& config)
     : QDialog(parent), ui_(ui), config_(config) {
-  setObjectName(QStringLiteral("Report_Setting_Form"));
+  setObjectName(QStringLiteral("TReport_Setting_Form"));
   setWindowTitle(QStringLiteral("报表设置"));
   setWindowFlag(Qt::MSWindowsFixedSizeDialogHint);
 

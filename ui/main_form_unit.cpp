@@ -147,11 +147,8 @@ void TMain_Form::create_actions() {
   };
   for (const auto& [action, icon] : icons) action->setIcon(tool_icon(icon));
 
-  // An action without a handler is disabled, as save-as is; printing and
-  // the report settings have their handlers in the report windows.
-  for (QAction* unbound : {Saveas_Act, Print_Act, Print_Preview_Act, Report_Setting_Act}) {
-    unbound->setEnabled(false);
-  }
+  // An action without a handler is disabled, as save-as is.
+  Saveas_Act->setEnabled(false);
   // The permission entry is hidden and cannot be reached.
   Permission_Act->setVisible(false);
   Permission_Act->setEnabled(false);
@@ -160,6 +157,9 @@ void TMain_Form::create_actions() {
       {New_Project_Act, &TMain_Form::New_Project_ActExecute},
       {Open_Act, &TMain_Form::Open_ActExecute},
       {Save_Act, &TMain_Form::Save_ActExecute},
+      {Print_Act, &TMain_Form::Print_ActExecute},
+      {Print_Preview_Act, &TMain_Form::Print_Preview_ActExecute},
+      {Report_Setting_Act, &TMain_Form::Report_Setting_ActExecute},
       {Exit_Act, &TMain_Form::Exit_ActExecute},
       {Import_Data_From_Dev_Act, &TMain_Form::Import_Data_From_Dev_ActExecute},
       {Create_Component_Act, &TMain_Form::Create_Component_ActExecute},

@@ -11,9 +11,11 @@
 #include <QString>
 
 #include "model/rebound_project.h"
+#include "report/report_data.h"
 
 class QAction;
 class QCloseEvent;
+class QShowEvent;
 class QFrame;
 class QMenu;
 class QMenuBar;
@@ -65,6 +67,8 @@ class TMain_Form : public QMainWindow {
 
   // The open project; constructed with the window, never replaced.
   Rebound_Project project;
+  // The field handles of the last report template loaded.
+  tagGrid_Report_Field report_fields;
   UI_Services& services;
 
   // The project commands.
@@ -76,6 +80,11 @@ class TMain_Form : public QMainWindow {
   void About_ActExecute();
   void Project_Info_ActExecute();
   void Permission_ActExecute();
+
+  // The report commands.
+  void Print_ActExecute();
+  void Print_Preview_ActExecute();
+  void Report_Setting_ActExecute();
 
   // The component list, the panel and the component commands.
   void Component_ListSelectItem();
@@ -104,6 +113,7 @@ class TMain_Form : public QMainWindow {
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  void showEvent(QShowEvent* event) override;
 
  private:
   enum class Save_Result { Saved, Nothing_To_Save, Not_Saved };
@@ -119,6 +129,8 @@ class TMain_Form : public QMainWindow {
   // on only when the project was saved or there was nothing to save.
   Save_Result Save_Project();
   void FormClose(QCloseEvent* event);
+  // Lists the template folders in the report settings and saves them.
+  void FormShow();
 
   // Makes the row current as a selection by the user does.
   void select_row(int row);

@@ -1,0 +1,160 @@
+// The main window's report commands on the real windows: Print through the
+// print dialog into a PDF file, Print preview once per report, the report
+// settings dialog, and the settings brought into line when the window shows.
+#include <QComboBox>
+#include <QPrintDialog>
+#include <QPrintPreviewWidget>
+#include <QPushButton>
+#include <cstdio>
+#include <filesystem>
+#include <memory>
+
+#include "model/gbk_codec.h"
+#include "report/rebound_tester_config.h"
+#include "report/report_print_preview_unit.h"
+#include "report/report_setting_form_unit.h"
+#include "tests/ui/main_window_fixture.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using Kind = Scripted_UI_Services::Kind;
+
+const char* const AREA_TEMPLATE = "测区强度检测报告.xml";
+const char* const COMPONENT_TEMPLATE = "构件强度检测报告.xml";
+const char* const NAMES[] = {"柱甲", "梁乙", "板丙"};
+
+// The text of a PDF file with every blank removed.
+std::string pdf_text(const QString& pdf) {
+  std::string text;
+  const std::string command = "pdftotext '" + pdf.toStdString() + "' - 2>/dev/null";
+  std::unique_ptr<FILE, int (*)(FILE*)> pipe(::popen(command.c_str(), "r"), ::pclose);
+  if (!pipe) return text;
+  char buffer[4096];
+  while (size_t n = std::fread(buffer, 1, sizeof buffer, pipe.get())) text.append(buffer, n);
+  std::erase_if(text, [](char c) { return c == ' ' || c == '\n' || c == '\f'; });
+  return text;
+}
+
+class Main_Form_Printing_Test : public Main_Window_Test {
+ protected:
+  void SetUp() override {
+    Main_Window_Test::SetUp();
+    copy_templates();
+    Tester_Config().area_template = utf8_to_gbk(AREA_TEMPLATE);
+    Tester_Config().component_template = utf8_to_gbk(COMPONENT_TEMPLATE);
+    import_samples({3, 4, 2});
+    for (int i = 0; i < 3; ++i) form().project.component(i)->component_name.assign(utf8_to_gbk(NAMES[i]));
+    // The first and the third ticked.
+    tick(0, true);
+    tick(2, true);
+    ui.asked.clear();
+  }
+
+  void copy_templates() {
+    for (const auto& [folder, file, shipped] : {std::tuple{"Report/测区", AREA_TEMPLATE, "area"},
+                                                std::tuple{"Report/构件", COMPONENT_TEMPLATE, "component"}}) {
+      const fs::path target = fs::path(path(QString::fromUtf8(folder)).toStdString());
+      fs::create_directories(target);
+      fs::copy_file(fs::path(RV820_TEMPLATES_DIR) / shipped / file, target / file,
+                    fs::copy_options::overwrite_existing);
+    }
+  }
+
+  TReport_Print_Preview& preview() { return *windows.dialogs.print_preview; }
+  std::vector<Scripted_UI_Services::Asked> modals() const {
+    std::vector<Scripted_UI_Services::Asked> shown;
+    for (const auto& a : ui.asked)
+      if (a.kind == Kind::Modal) shown.push_back(a);
+    return shown;
+  }
+};
+
+TEST_F(Main_Form_Printing_Test, PreviewShowsOneWindowPerTickedComponentInTheTestAreaReport) {
+  Tester_Config().default_print_template = 1;
+  std::vector<std::string> shown;
+  for (int i = 0; i < 2; ++i) {
+    ui.dialog_steps.push_back([&, i](QDialog& d) {
+      EXPECT_GE(preview().Gr_Print_Preview->pageCount(), 1);
+      const QString pdf = path(QStringLiteral("preview%1.pdf").arg(i));
+      EXPECT_TRUE(preview().Grid_Report.write_pdf(pdf));
+      shown.push_back(pdf_text(pdf));
+      d.close();
+    });
+  }
+  form().Print_Preview_Act->trigger();
+  EXPECT_EQ(modals().size(), 2u);
+  ASSERT_EQ(shown.size(), 2u);
+  EXPECT_NE(shown[0].find(std::string("构件名称：") + NAMES[0]), std::string::npos);
+  EXPECT_NE(shown[1].find(std::string("构件名称：") + NAMES[2]), std::string::npos);
+  EXPECT_TRUE(ui.informations().isEmpty());
+}
+
+TEST_F(Main_Form_Printing_Test, PrintWritesTheComponentReportThroughThePrintDialog) {
+  Tester_Config().default_print_template = 0;
+  const QString pdf = path(QStringLiteral("printed.pdf"));
+  ui.dialog_steps.push_back([&](QDialog& d) {
+    auto& dialog = dynamic_cast<QPrintDialog&>(d);
+    dialog.printer()->setOutputFormat(QPrinter::PdfFormat);
+    dialog.printer()->setOutputFileName(pdf);
+    // done() keeps the printer as set here; accept() would take the settings
+    // of the dialog's own widgets.
+    dialog.done(QDialog::Accepted);
+  });
+  form().Print_Act->trigger();
+  const std::string text = pdf_text(pdf);
+  EXPECT_NE(text.find(NAMES[0]), std::string::npos);
+  EXPECT_NE(text.find(NAMES[2]), std::string::npos);
+  EXPECT_EQ(text.find(NAMES[1]), std::string::npos);
+  EXPECT_TRUE(ui.informations().isEmpty()) << ui.informations().join(',').toStdString();
+}
+
+TEST_F(Main_Form_Printing_Test, CancellingThePrintDialogEndsTheCommand) {
+  Tester_Config().default_print_template = 1;
+  ui.dialog_steps.push_back([](QDialog& d) { d.reject(); });
+  form().Print_Act->trigger();
+  EXPECT_EQ(modals().size(), 1u);
+  EXPECT_TRUE(ui.informations().isEmpty());
+}
+
+TEST_F(Main_Form_Printing_Test, PrintingWithoutATickedComponentSaysSo) {
+  tick(0, false);
+  tick(2, false);
+  for (int32_t kind : {0, 1}) {
+    ui.asked.clear();
+    Tester_Config().default_print_template = kind;
+    form().Print_Act->trigger();
+    EXPECT_EQ(ui.informations(), QStringList{QStringLiteral("请至少选取一个构件进行此操作。")});
+    EXPECT_TRUE(modals().empty());
+  }
+}
+
+TEST_F(Main_Form_Printing_Test, ReportSettingsDialogStoresTheChosenKind) {
+  Tester_Config().default_print_template = 0;
+  ui.dialog_steps.push_back([](QDialog& d) {
+    auto& dialog = dynamic_cast<TReport_Setting_Form&>(d);
+    dialog.Default_Print_Template_Cb->setCurrentIndex(1);
+    dialog.sButton2->click();
+  });
+  form().Report_Setting_Act->trigger();
+  EXPECT_EQ(
+      modals(),
+      (std::vector<Scripted_UI_Services::Asked>{{Kind::Modal, QStringLiteral("TReport_Setting_Form")}}));
+  EXPECT_EQ(Tester_Config().default_print_template, 1);
+}
+
+TEST_F(Main_Form_Printing_Test, ShowingTheWindowListsTheTemplateFolders) {
+  // At start-up the folders were empty, so the names were emptied.
+  Tester_Config().area_template.clear();
+  Tester_Config().component_template.clear();
+  form().hide();
+  form().show();
+  EXPECT_EQ(ui.informations(), (QStringList{QStringLiteral("选用默认的第一个模版。"),
+                                            QStringLiteral("选用默认的第一个模版。")}));
+  EXPECT_EQ(Tester_Config().area_template, utf8_to_gbk(AREA_TEMPLATE));
+  EXPECT_EQ(Tester_Config().component_template, utf8_to_gbk(COMPONENT_TEMPLATE));
+  EXPECT_EQ(windows.dialogs.report_setting->Area_Template_Cb->currentText(),
+            QString::fromUtf8(AREA_TEMPLATE));
+}
+
+}  // namespace
