@@ -1,5 +1,7 @@
-// Writes the seed corpora of the fuzz targets from our own sample data:
-//   fuzz_seeds DIR  ->  DIR/project_file, DIR/device_file, DIR/settings
+// Writes the seed corpora of the fuzz targets from our own sample data and
+// the shipped report templates:
+//   fuzz_seeds DIR  ->  DIR/project_file, DIR/device_file, DIR/settings,
+//                       DIR/report_template
 #include <cstdio>
 #include <filesystem>
 #include <string>
@@ -54,6 +56,28 @@ int main(int argc, char** argv) {
        ok;
   ok = put(root / "settings", "crlf.ini", "; comment\r\n[other]\r\nx = 1\r\n" + section + "\r\n" +
                                               utf8_to_gbk(" 页眉 = abc \r\n")) &&
+       ok;
+
+  // Every shipped template, and a small one that uses each kind of item.
+  std::error_code ec;
+  for (const auto& entry : std::filesystem::recursive_directory_iterator(RV820_TEMPLATES_DIR, ec)) {
+    if (!entry.is_regular_file() || entry.path().extension() != ".xml") continue;
+    std::string bytes;
+    ok = read_file(entry.path(), bytes) &&
+         put(root / "report_template", entry.path().parent_path().filename().string() + "_" +
+                                           entry.path().filename().string(), bytes) &&
+         ok;
+  }
+  ok = put(root / "report_template", "every_item.xml",
+           "<report><page size=\"A5\" orientation=\"landscape\" margin-left=\"5\" font-size=\"8\"/>"
+           "<page-header><text align=\"right\">{page}/{pages} {date} {{x}}</text></page-header>"
+           "<report-header><grid widths=\"1 2\" border=\"bottom\"><row><cell span=\"2\" bold=\"true\">"
+           "{a}</cell></row><row><cell border=\"none\">b</cell><cell>{a}{b}</cell></row></grid>"
+           "<line weight=\"0.5\"/><space height=\"3\"/></report-header>"
+           "<detail font-size=\"7\" padding=\"0.5\" row-height=\"6\" line=\"0.1\">"
+           "<column label=\"L{a}\" width=\"3\" field=\"c\" align=\"center\"/></detail>"
+           "<report-footer><text bold=\"false\" space-before=\"1\" space-after=\"1\">end</text>"
+           "</report-footer><page-footer/></report>") &&
        ok;
   return ok ? 0 : 1;
 }
