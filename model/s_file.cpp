@@ -51,16 +51,28 @@ bool read_file(const std::filesystem::path& path, std::string& out, size_t max_b
   Fd_Closer closer(fd);
   struct stat st {};
   if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) return false;
-  // Reads straight into the string: sized from the file, grown only for a
-  // file that grows while it is read.
+  // Reads straight into the string, sized from the file. Once the bytes the
+  // file was said to hold are in, one byte more tells whether it goes on (it
+  // grew while it was read, or it is a special file that gives no size); only
+  // then does the string grow. So a file never costs more memory than it holds.
   // A file too large for memory is a failed read, not an exception.
   try {
     size_t size = 0;
-    size_t capacity = st.st_size > 0 ? static_cast<size_t>(st.st_size) : 65536;
-    capacity = std::min(capacity, max_bytes);
-    out.resize(capacity);
+    out.resize(std::min(static_cast<size_t>(std::max<off_t>(st.st_size, 0)), max_bytes));
     while (size < max_bytes) {
-      if (size == out.size()) out.resize(std::min(max_bytes, out.size() * 2 + 65536));
+      if (size == out.size()) {
+        char next = 0;
+        const ssize_t got = ::read(fd, &next, 1);
+        if (got < 0) {
+          if (errno == EINTR) continue;
+          out.clear();
+          return false;
+        }
+        if (got == 0) break;
+        out.resize(std::min(max_bytes, out.size() * 2 + 65536));
+        out[size++] = next;
+        continue;
+      }
       ssize_t got = ::read(fd, out.data() + size, out.size() - size);
       if (got < 0) {
         if (errno == EINTR) continue;
