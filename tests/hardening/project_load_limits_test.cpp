@@ -1,0 +1,391 @@
+// Loading damaged project files: cut at every byte and with every length
+// field set to a hostile value, a load never reads past the end, never asks
+// for more memory than the file holds, and fails as the load rules say: the
+// texts read before the failure are kept, the components appended before it
+// stay, the last one holding the fields read so far and its defaults for the
+// rest.
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <bit>
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <functional>
+
+#include "fault_support.h"
+#include "model/gbk_codec.h"
+#include "model/rebound_project.h"
+#include "model/s_byte_stream.h"
+#include "tests/model/allocation_probe.h"
+#include "tests/model/test_support.h"
+
+using namespace test_support;
+
+namespace {
+
+std::string stream_of(const R_Component& c) {
+  S_Byte_Writer out;
+  EXPECT_TRUE(c.write(out));
+  return out.bytes();
+}
+
+std::string stream_of(const Rebound_Project& p) {
+  S_Byte_Writer out;
+  EXPECT_TRUE(p.write(out));
+  return out.bytes();
+}
+
+bool same_bits(float a, float b) { return std::bit_cast<uint32_t>(a) == std::bit_cast<uint32_t>(b); }
+
+// One field of a component record: where it ends in the record, and whether
+// two components agree on it.
+struct Field {
+  std::string name;
+  size_t end;
+  std::function<bool(const R_Component&, const R_Component&)> same;
+};
+
+// The fields of a component record in file order, with the offsets of the
+// record that c writes.
+std::vector<Field> record_fields(const R_Component& c) {
+  std::vector<Field> fields;
+  size_t at = 0;
+  const auto add = [&](std::string name, size_t width, auto same) {
+    at += width;
+    fields.push_back({std::move(name), at, same});
+  };
+  const std::pair<const char*, S_String R_Component::*> texts[] = {
+      {"component_name", &R_Component::component_name},   {"component_date", &R_Component::component_date},
+      {"produced_date", &R_Component::produced_date},     {"bak_info", &R_Component::bak_info},
+      {"device_type", &R_Component::device_type},         {"device_num", &R_Component::device_num},
+      {"tester", &R_Component::tester},                   {"certificate_serial", &R_Component::certificate_serial},
+      {"examine_basis", &R_Component::examine_basis}};
+  for (const auto& [name, member] : texts) {
+    add(name, 4 + (c.*member).length(), [m = member](const R_Component& a, const R_Component& b) {
+      return a.*m == b.*m;
+    });
+  }
+  const std::pair<const char*, float R_Component::*> results[] = {{"strength_avg", &R_Component::strength_avg},
+                                                                 {"strength_sd", &R_Component::strength_sd},
+                                                                 {"strength_e", &R_Component::strength_e},
+                                                                 {"strength_min", &R_Component::strength_min}};
+  for (const auto& [name, member] : results) {
+    add(name, 4, [m = member](const R_Component& a, const R_Component& b) { return same_bits(a.*m, b.*m); });
+  }
+  add("strength_grade", 4, [](const R_Component& a, const R_Component& b) {
+    return a.strength_grade == b.strength_grade;
+  });
+  add("area_count", 4, [](const R_Component& a, const R_Component& b) {
+    return a.get_area_count() == b.get_area_count();
+  });
+  add("checked", 1, [](const R_Component& a, const R_Component& b) { return a.is_checked() == b.is_checked(); });
+  for (uint32_t i = 0; i < c.get_area_count(); ++i) {
+    const std::string area = "area " + std::to_string(i) + " ";
+    add(area + "avg_rebound", 4, [i](const R_Component& a, const R_Component& b) {
+      return same_bits(a.areas[i].avg_rebound, b.areas[i].avg_rebound);
+    });
+    add(area + "strength", 4, [i](const R_Component& a, const R_Component& b) {
+      return same_bits(a.areas[i].strength, b.areas[i].strength);
+    });
+    add(area + "readings", 16, [i](const R_Component& a, const R_Component& b) {
+      return std::memcmp(a.areas[i].readings, b.areas[i].readings, sizeof a.areas[i].readings) == 0;
+    });
+  }
+  // The slots the record does not use are never written.
+  for (uint32_t i = c.get_area_count(); i < MAX_AREAS; ++i) {
+    fields.push_back({"unused slot " + std::to_string(i), 0, [i](const R_Component& a, const R_Component&) {
+                        const R_Area fresh;
+                        return same_bits(a.areas[i].avg_rebound, fresh.avg_rebound) &&
+                               same_bits(a.areas[i].strength, fresh.strength) &&
+                               std::memcmp(a.areas[i].readings, fresh.readings, sizeof fresh.readings) == 0;
+                      }});
+  }
+  return fields;
+}
+
+// The project a damaged file is loaded into: texts of its own and one
+// component, which a load must keep.
+void make_open_project(Rebound_Project& p) {
+  for (int i = 0; i < Rebound_Project::TEXT_COUNT; ++i) p.text(i).assign("old " + std::to_string(i));
+  p.new_component()->component_name.assign("OLD");
+}
+
+// The project of the file: texts of every length (one empty), Chinese
+// names, and components of 2, 0 and 3 areas with every field set.
+void make_file_project(Rebound_Project& p) {
+  p.clear();
+  for (int i = 0; i < Rebound_Project::TEXT_COUNT; ++i) {
+    p.text(i).assign(i == 7 ? std::string() : utf8_to_gbk("工程" + std::string(static_cast<size_t>(i % 4), 'x')));
+  }
+  const int area_counts[] = {2, 0, 3};
+  int k = 0;
+  for (int n : area_counts) {
+    R_Component* c = p.new_component();
+    c->component_name.assign(utf8_to_gbk("梁-" + std::to_string(k)));
+    c->component_date.assign("2013-05-0" + std::to_string(k + 1));
+    c->produced_date.assign("2012-01-0" + std::to_string(k + 1));
+    c->bak_info.assign(k == 1 ? "" : "bak");
+    c->device_num.assign("0820117");
+    c->tester.assign(utf8_to_gbk("张"));
+    c->certificate_serial.assign("S-" + std::to_string(k));
+    c->strength_avg = 30.25f + static_cast<float>(k);
+    c->strength_sd = 1.5f;
+    c->strength_e = 28.125f;
+    c->strength_min = 27.5f;
+    c->strength_grade = k + 1;
+    c->set_checked(k == 1 ? 0 : 1);
+    while (c->get_area_count() > static_cast<uint32_t>(n)) c->remove_area(0);
+    while (c->get_area_count() < static_cast<uint32_t>(n)) c->add_area();
+    for (int a = 0; a < n; ++a) {
+      c->areas[a].avg_rebound = 35.5f + static_cast<float>(a);
+      c->areas[a].strength = 31.0f - static_cast<float>(a);
+      for (int r = 0; r < 16; ++r) c->areas[a].readings[r] = static_cast<uint8_t>(30 + a + r + k);
+    }
+    ++k;
+  }
+}
+
+// Where each part of the file's stream ends.
+struct Layout {
+  std::vector<size_t> text_end;
+  size_t count_end = 0;
+  std::vector<size_t> component_start;
+  size_t total = 0;
+};
+
+Layout layout_of(const Rebound_Project& p) {
+  Layout l;
+  size_t at = 0;
+  for (int i = 0; i < Rebound_Project::TEXT_COUNT; ++i) l.text_end.push_back(at += 4 + p.text(i).length());
+  l.count_end = at += 4;
+  for (const auto& c : p.components) {
+    l.component_start.push_back(at);
+    at += stream_of(*c).size();
+  }
+  l.total = at;
+  return l;
+}
+
+class Damaged_Project_File : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    make_file_project(file);
+    bytes = stream_of(file);
+    layout = layout_of(file);
+    ASSERT_EQ(layout.total, bytes.size());
+    make_open_project(before);
+  }
+
+  // Loads the damaged bytes into a fresh open project, both from a file and
+  // from bytes followed by an unmapped page.
+  void load_both(const std::string& damaged, Rebound_Project& from_file, Rebound_Project& from_guarded,
+                 bool& file_ok, bool& guarded_ok) {
+    put_file(dir / "damaged.prj", damaged);
+    make_open_project(from_file);
+    Allocation_Probe probe;
+    file_ok = from_file.load(dir / "damaged.prj");
+    // A single request never exceeds the file, or one component's slots.
+    EXPECT_LE(probe.largest(), std::max(damaged.size() + 1, sizeof(R_Component)));
+
+    make_open_project(from_guarded);
+    S_Byte_Reader in(guard.place(damaged));
+    guarded_ok = from_guarded.read(in);
+  }
+
+  // What the load rules leave when the stream stops being readable at stop:
+  // the texts that end by then, the open project's components, then one
+  // component per record reached, filled with the fields that end by then.
+  // extra: one more record was announced than the file holds.
+  void expect_state(const Rebound_Project& got, size_t stop, bool extra, const std::string& what) {
+    SCOPED_TRACE(what);
+    for (int i = 0; i < Rebound_Project::TEXT_COUNT; ++i) {
+      const S_String& want = layout.text_end[i] <= stop ? file.text(i) : before.text(i);
+      EXPECT_EQ(got.text(i), want) << PROJECT_TEXT_NAMES[i];
+    }
+    size_t reached = 0;
+    if (stop >= layout.count_end) {
+      while (reached < layout.component_start.size() && layout.component_start[reached] <= stop) ++reached;
+    }
+    const size_t old = before.component_count();
+    ASSERT_EQ(got.component_count(), old + reached + (extra ? 1 : 0));
+    EXPECT_EQ(got.component(0)->component_name.bytes(), "OLD");
+    const R_Component fresh;
+    for (size_t k = 0; k < reached; ++k) {
+      const R_Component& c = *got.component(static_cast<int32_t>(old + k));
+      const R_Component& original = *file.component(static_cast<int32_t>(k));
+      const size_t in_record = stop - layout.component_start[k];
+      for (const Field& f : record_fields(original)) {
+        EXPECT_TRUE(f.same(c, f.end <= in_record ? original : fresh)) << "component " << k << " " << f.name;
+      }
+    }
+    if (extra) {
+      EXPECT_EQ(stream_of(*got.components.back()), stream_of(fresh));
+    }
+  }
+
+  Temp_Dir dir;
+  Rebound_Project file;
+  Rebound_Project before;
+  std::string bytes;
+  Layout layout;
+  fault_support::Guarded_Bytes guard{64 * 1024};
+};
+
+TEST_F(Damaged_Project_File, CutAtEveryByte) {
+  for (size_t cut = 0; cut <= bytes.size(); ++cut) {
+    Rebound_Project from_file, from_guarded;
+    bool file_ok = false, guarded_ok = false;
+    load_both(bytes.substr(0, cut), from_file, from_guarded, file_ok, guarded_ok);
+    const bool whole = cut == bytes.size();
+    EXPECT_EQ(file_ok, whole) << cut;
+    EXPECT_EQ(guarded_ok, whole) << cut;
+    expect_state(from_file, cut, false, "cut at " + std::to_string(cut));
+    EXPECT_EQ(hex(stream_of(from_guarded)), hex(stream_of(from_file))) << cut;
+    if (HasFailure()) break;  // one cut tells the fault; the rest would repeat it
+  }
+}
+
+// Every length field of the file: its offset, and whether it counts areas
+// (the other lengths count bytes).
+struct Length_Field {
+  std::string name;
+  size_t at;
+  bool area_count;
+};
+
+std::vector<Length_Field> length_fields(const Rebound_Project& p, const Layout& l) {
+  std::vector<Length_Field> v;
+  for (int i = 0; i < Rebound_Project::TEXT_COUNT; ++i) {
+    v.push_back({PROJECT_TEXT_NAMES[i], i == 0 ? 0 : l.text_end[i - 1], false});
+  }
+  for (size_t k = 0; k < l.component_start.size(); ++k) {
+    size_t at = l.component_start[k];
+    const std::vector<Field> fields = record_fields(*p.component(static_cast<int32_t>(k)));
+    for (int f = 0; f < 9; ++f) {
+      v.push_back({"component " + std::to_string(k) + " " + fields[f].name, at, false});
+      at = l.component_start[k] + fields[f].end;
+    }
+    v.push_back({"component " + std::to_string(k) + " area_count", l.component_start[k] + fields[14].end - 4, true});
+  }
+  return v;
+}
+
+void set_u32(std::string& s, size_t at, uint32_t v) {
+  const std::string le = le32(v);
+  s.replace(at, 4, le);
+}
+
+TEST_F(Damaged_Project_File, HostileLengthsFailWhereTheyStand) {
+  std::vector<Length_Field> fields = length_fields(file, layout);
+  for (const Length_Field& f : fields) {
+    const uint32_t past_the_end = static_cast<uint32_t>(bytes.size() - f.at - 4 + 1);
+    const std::vector<uint32_t> hostile =
+        f.area_count ? std::vector<uint32_t>{MAX_AREAS + 1, 0x80000000u, 0xFFFFFFFFu}
+                     : std::vector<uint32_t>{past_the_end, 0x7FFFFFFFu, 0x80000000u, 0xFFFFFFFFu};
+    for (uint32_t value : hostile) {
+      std::string damaged = bytes;
+      set_u32(damaged, f.at, value);
+      Rebound_Project from_file, from_guarded;
+      bool file_ok = true, guarded_ok = true;
+      load_both(damaged, from_file, from_guarded, file_ok, guarded_ok);
+      const std::string what = f.name + " = " + std::to_string(value);
+      EXPECT_FALSE(file_ok) << what;
+      EXPECT_FALSE(guarded_ok) << what;
+      // The field itself is not taken: the state is that of a stream that
+      // stops where the field stands.
+      expect_state(from_file, f.at, false, what);
+      EXPECT_EQ(hex(stream_of(from_guarded)), hex(stream_of(from_file))) << what;
+    }
+  }
+}
+
+TEST_F(Damaged_Project_File, ComponentCountBeyondTheRecords) {
+  const uint32_t count = file.component_count();
+  for (uint32_t value : {count + 1, 0x7FFFFFFFu, 0xFFFFFFFFu}) {
+    std::string damaged = bytes;
+    set_u32(damaged, layout.count_end - 4, value);
+    Rebound_Project from_file, from_guarded;
+    bool file_ok = true, guarded_ok = true;
+    load_both(damaged, from_file, from_guarded, file_ok, guarded_ok);
+    EXPECT_FALSE(file_ok) << value;
+    EXPECT_FALSE(guarded_ok) << value;
+    // Every record is read; the first one missing is appended with its defaults.
+    expect_state(from_file, bytes.size(), true, "count " + std::to_string(value));
+    EXPECT_EQ(hex(stream_of(from_guarded)), hex(stream_of(from_file))) << value;
+  }
+}
+
+// The same hostile files under an address space that holds the program and
+// little more than the file: a load that followed a stored length, or made a
+// record for every one a count announces, would run out of memory. Checked in
+// a child process, which alone gets the limit.
+// Sanitizers reserve far more address space than they use, so a sanitized
+// build cannot run under such a limit.
+TEST_F(Damaged_Project_File, HostileLengthsUnderALimitedAddressSpace) {
+#ifdef RV820_SANITIZED
+  GTEST_SKIP() << "a sanitized build cannot run under a limited address space";
+#else
+  std::vector<std::string> damaged_files;
+  for (const Length_Field& f : length_fields(file, layout)) {
+    for (uint32_t value : {0x7FFFFFFFu, 0xFFFFFFFFu}) {
+      std::string damaged = bytes;
+      set_u32(damaged, f.at, value);
+      damaged_files.push_back(damaged);
+    }
+  }
+  std::string count_damaged = bytes;
+  set_u32(count_damaged, layout.count_end - 4, 0xFFFFFFFFu);
+  damaged_files.push_back(count_damaged);
+  for (size_t i = 0; i < damaged_files.size(); ++i) put_file(dir / (std::to_string(i) + ".prj"), damaged_files[i]);
+
+  int report[2];
+  ASSERT_EQ(::pipe(report), 0);
+  std::fflush(nullptr);
+  const pid_t child = ::fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    ::close(report[0]);
+    // The address space in use now, and 64 MB for the load: far less than
+    // any stored length asks for, far more than the file needs.
+    long pages = 0;
+    std::ifstream("/proc/self/statm") >> pages;
+    const rlim_t in_use = static_cast<rlim_t>(pages) * static_cast<rlim_t>(::sysconf(_SC_PAGESIZE));
+    const struct rlimit limit {in_use + (64u << 20), in_use + (64u << 20)};
+    if (::setrlimit(RLIMIT_AS, &limit) != 0) ::_exit(3);
+    // A load that ran out of memory would fail as well, so the child also
+    // checks that no request exceeded the file and that no more records were
+    // made than the file holds (and the one it announces beyond them).
+    std::string failures;
+    for (size_t i = 0; i < damaged_files.size(); ++i) {
+      Rebound_Project p;
+      p.clear();
+      Allocation_Probe probe;
+      const bool loaded = p.load(dir / (std::to_string(i) + ".prj"));
+      const size_t largest = probe.largest();
+      if (loaded || largest > std::max(damaged_files[i].size() + 1, sizeof(R_Component)) ||
+          p.component_count() > file.component_count() + 1) {
+        failures += "file " + std::to_string(i) + ": loaded " + std::to_string(loaded) + ", largest request " +
+                    std::to_string(largest) + ", components " + std::to_string(p.component_count()) + "\n";
+      }
+    }
+    if (::write(report[1], failures.data(), failures.size()) < 0) ::_exit(4);
+    ::_exit(0);
+  }
+  ::close(report[1]);
+  std::string failures;
+  char buf[256];
+  for (ssize_t n; (n = ::read(report[0], buf, sizeof buf)) > 0;) failures.append(buf, static_cast<size_t>(n));
+  ::close(report[0]);
+  int status = 0;
+  ASSERT_EQ(::waitpid(child, &status, 0), child);
+  ASSERT_TRUE(WIFEXITED(status)) << "the load died under the limit (signal " << WTERMSIG(status) << ")";
+  EXPECT_EQ(WEXITSTATUS(status), 0);
+  EXPECT_EQ(failures, "");
+#endif
+}
+
+}  // namespace
