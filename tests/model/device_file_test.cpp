@@ -13,12 +13,6 @@ using namespace test_support;
 
 namespace {
 
-std::string stream_of(const R_Component& c) {
-  S_Byte_Writer out;
-  EXPECT_TRUE(c.write(out));
-  return out.bytes();
-}
-
 bool import_bytes(R_Component& c, const std::string& bytes) {
   S_Byte_Reader in(bytes);
   return import_device_file(c, in);

@@ -13,25 +13,6 @@ using namespace test_support;
 
 namespace {
 
-std::string today() {
-  const std::time_t now = std::time(nullptr);
-  char buf[16];
-  std::strftime(buf, sizeof buf, "%Y-%m-%d", std::localtime(&now));
-  return buf;
-}
-
-std::string stream_of(const R_Component& c) {
-  S_Byte_Writer out;
-  EXPECT_TRUE(c.write(out));
-  return out.bytes();
-}
-
-std::string stream_of(const Rebound_Project& p) {
-  S_Byte_Writer out;
-  EXPECT_TRUE(p.write(out));
-  return out.bytes();
-}
-
 // Fills every text with its own value and appends n distinct components.
 void fill_project(Rebound_Project& p, const std::string& tag, int n) {
   for (int i = 0; i < Rebound_Project::TEXT_COUNT; ++i) p.text(i).assign(tag + std::to_string(i));

@@ -13,13 +13,6 @@ using namespace test_support;
 
 namespace {
 
-std::string today() {
-  const std::time_t now = std::time(nullptr);
-  char buf[16];
-  std::strftime(buf, sizeof buf, "%Y-%m-%d", std::localtime(&now));
-  return buf;
-}
-
 void fill_area(R_Area& a, int seed) {
   for (int r = 0; r < 16; ++r) a.readings[r] = static_cast<uint8_t>(seed + r);
   a.avg_rebound = 10.5f + static_cast<float>(seed);
@@ -45,12 +38,6 @@ void fill_component(R_Component& c) {
   c.area_count = 3;
   for (int i = 0; i < 3; ++i) fill_area(c.areas[i], 30 + i);
   c.set_checked(1);
-}
-
-std::string stream_of(const R_Component& c) {
-  S_Byte_Writer out;
-  EXPECT_TRUE(c.write(out));
-  return out.bytes();
 }
 
 std::string area_form(const R_Area& a) {

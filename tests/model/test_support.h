@@ -9,6 +9,7 @@
 #include <bit>
 #include <cstdint>
 #include <cstdlib>
+#include <ctime>
 #include <filesystem>
 #include <fstream>
 #include <initializer_list>
@@ -16,6 +17,8 @@
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "model/s_byte_stream.h"
 
 namespace test_support {
 
@@ -95,5 +98,21 @@ class Temp_Dir {
  private:
   std::filesystem::path path_;
 };
+
+// The stream form of a record (a component, a project), as its write gives it.
+template <typename Record>
+std::string stream_of(const Record& record) {
+  S_Byte_Writer out;
+  EXPECT_TRUE(record.write(out));
+  return out.bytes();
+}
+
+// Today's local date as "yyyy-mm-dd", worked out apart from the code under test.
+inline std::string today() {
+  const std::time_t now = std::time(nullptr);
+  char buf[16];
+  std::strftime(buf, sizeof buf, "%Y-%m-%d", std::localtime(&now));
+  return buf;
+}
 
 }  // namespace test_support
