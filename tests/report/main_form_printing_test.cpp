@@ -5,14 +5,14 @@
 #include <QPrintDialog>
 #include <QPrintPreviewWidget>
 #include <QPushButton>
-#include <cstdio>
 #include <filesystem>
-#include <memory>
+#include <string>
 
 #include "model/gbk_codec.h"
 #include "report/rebound_tester_config.h"
 #include "report/report_print_preview_unit.h"
 #include "report/report_setting_form_unit.h"
+#include "tests/report/engine_test_support.h"
 #include "tests/ui/main_window_fixture.h"
 
 namespace {
@@ -25,13 +25,8 @@ const char* const COMPONENT_TEMPLATE = "构件强度检测报告.xml";
 const char* const NAMES[] = {"柱甲", "梁乙", "板丙"};
 
 // The text of a PDF file with every blank removed.
-std::string pdf_text(const QString& pdf) {
-  std::string text;
-  const std::string command = "pdftotext '" + pdf.toStdString() + "' - 2>/dev/null";
-  std::unique_ptr<FILE, int (*)(FILE*)> pipe(::popen(command.c_str(), "r"), ::pclose);
-  if (!pipe) return text;
-  char buffer[4096];
-  while (size_t n = std::fread(buffer, 1, sizeof buffer, pipe.get())) text.append(buffer, n);
+std::string blank_free_pdf_text(const QString& pdf) {
+  std::string text = pdf_text(pdf).toStdString();
   std::erase_if(text, [](char c) { return c == ' ' || c == '\n' || c == '\f'; });
   return text;
 }
@@ -78,7 +73,7 @@ TEST_F(Main_Form_Printing_Test, PreviewShowsOneWindowPerTickedComponentInTheTest
       EXPECT_GE(preview().Gr_Print_Preview->pageCount(), 1);
       const QString pdf = path(QStringLiteral("preview%1.pdf").arg(i));
       EXPECT_TRUE(preview().Grid_Report.write_pdf(pdf));
-      shown.push_back(pdf_text(pdf));
+      shown.push_back(blank_free_pdf_text(pdf));
       d.close();
     });
   }
@@ -102,7 +97,7 @@ TEST_F(Main_Form_Printing_Test, PrintWritesTheComponentReportThroughThePrintDial
     dialog.done(QDialog::Accepted);
   });
   form().Print_Act->trigger();
-  const std::string text = pdf_text(pdf);
+  const std::string text = blank_free_pdf_text(pdf);
   EXPECT_NE(text.find(NAMES[0]), std::string::npos);
   EXPECT_NE(text.find(NAMES[2]), std::string::npos);
   EXPECT_EQ(text.find(NAMES[1]), std::string::npos);
