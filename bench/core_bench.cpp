@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "bench_goals.h"
 #include "evaluation/caculate2.h"
 #include "model/device_file.h"
 #include "model/rebound_project.h"
@@ -21,7 +22,8 @@ namespace {
 
 const std::filesystem::path& bench_dir() {
   static const std::filesystem::path dir = [] {
-    std::filesystem::path d = std::filesystem::temp_directory_path() / ("rv820-bench-" + std::to_string(getpid()));
+    std::filesystem::path d =
+        std::filesystem::temp_directory_path() / ("rv820-bench-" + std::to_string(getpid()));
     std::filesystem::create_directories(d);
     return d;
   }();
@@ -155,10 +157,17 @@ BENCHMARK(BM_import_files)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_evaluate_million_areas)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv) {
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
+  using Kind = Bench_Goal::Kind;
+  const int status = run_benchmarks_with_goals(
+      argc, argv,
+      {{"save 10,000 components x 50 areas", "BM_save_project", "BM_save_raw_baseline", Kind::ratio_at_most,
+        2.0},
+       {"load 10,000 components x 50 areas", "BM_load_project", "BM_load_raw_baseline", Kind::ratio_at_most,
+        2.0},
+       {"import 1,000 instrument files of 50 areas", "BM_import_files", "BM_import_raw_baseline",
+        Kind::ratio_at_most, 2.0},
+       {"calculate 1,000,000 test areas", "BM_evaluate_million_areas", "", Kind::rate_at_least, 5e6}});
   std::error_code ec;
   std::filesystem::remove_all(bench_dir(), ec);
-  return 0;
+  return status;
 }
