@@ -31,14 +31,6 @@ TReport_Print_Preview::TReport_Print_Preview(UI_Services& services, QWidget* par
   tools->setMovable(false);
   layout->addWidget(tools);
 
-  Gr_Print_Preview = new QPrintPreviewWidget(&preview_printer, this);
-  Gr_Print_Preview->setObjectName(QStringLiteral("Gr_Print_Preview"));
-  layout->addWidget(Gr_Print_Preview, 1);
-  connect(Gr_Print_Preview, &QPrintPreviewWidget::paintRequested, this,
-          &TReport_Print_Preview::Gr_Print_PreviewPaintRequested);
-  connect(Gr_Print_Preview, &QPrintPreviewWidget::previewChanged, this,
-          &TReport_Print_Preview::Show_Page_Number);
-
   const auto add_action = [&](QAction*& action, const char* name, const QString& text,
                               const QKeySequence& keys, auto handler) {
     action = tools->addAction(text);
@@ -50,14 +42,18 @@ TReport_Print_Preview::TReport_Print_Preview(UI_Services& services, QWidget* par
   add_action(Print_Act, "Print_Act", QStringLiteral("打印"), QKeySequence::Print,
              &TReport_Print_Preview::Print_ActExecute);
   tools->addSeparator();
-  add_action(Zoom_In_Act, "Zoom_In_Act", QStringLiteral("放大"), QKeySequence::ZoomIn,
-             [this] { Gr_Print_Preview->zoomIn(); });
-  add_action(Zoom_Out_Act, "Zoom_Out_Act", QStringLiteral("缩小"), QKeySequence::ZoomOut,
-             [this] { Gr_Print_Preview->zoomOut(); });
-  add_action(Fit_Width_Act, "Fit_Width_Act", QStringLiteral("页宽"), QKeySequence(),
-             [this] { Gr_Print_Preview->fitToWidth(); });
-  add_action(Fit_Page_Act, "Fit_Page_Act", QStringLiteral("整页"), QKeySequence(),
-             [this] { Gr_Print_Preview->fitInView(); });
+  add_action(Zoom_In_Act, "Zoom_In_Act", QStringLiteral("放大"), QKeySequence::ZoomIn, [this] {
+    if (Gr_Print_Preview) Gr_Print_Preview->zoomIn();
+  });
+  add_action(Zoom_Out_Act, "Zoom_Out_Act", QStringLiteral("缩小"), QKeySequence::ZoomOut, [this] {
+    if (Gr_Print_Preview) Gr_Print_Preview->zoomOut();
+  });
+  add_action(Fit_Width_Act, "Fit_Width_Act", QStringLiteral("页宽"), QKeySequence(), [this] {
+    if (Gr_Print_Preview) Gr_Print_Preview->fitToWidth();
+  });
+  add_action(Fit_Page_Act, "Fit_Page_Act", QStringLiteral("整页"), QKeySequence(), [this] {
+    if (Gr_Print_Preview) Gr_Print_Preview->fitInView();
+  });
   tools->addSeparator();
   add_action(First_Page_Act, "First_Page_Act", QStringLiteral("首页"), QKeySequence(Qt::CTRL | Qt::Key_Home),
              [this] { Go_To_Page(1); });
@@ -78,10 +74,27 @@ TReport_Print_Preview::TReport_Print_Preview(UI_Services& services, QWidget* par
 
 TReport_Print_Preview::~TReport_Print_Preview() = default;
 
+// A printer loads the platform's print support and asks the print system for
+// its printers, which takes longer than building all the windows; so the
+// preview and its printer are made when the window is first shown, not at
+// start-up.
+void TReport_Print_Preview::Create_Preview() {
+  if (Gr_Print_Preview) return;
+  preview_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+  Gr_Print_Preview = new QPrintPreviewWidget(preview_printer.get(), this);
+  Gr_Print_Preview->setObjectName(QStringLiteral("Gr_Print_Preview"));
+  static_cast<QVBoxLayout*>(layout())->addWidget(Gr_Print_Preview, 1);
+  connect(Gr_Print_Preview, &QPrintPreviewWidget::paintRequested, this,
+          &TReport_Print_Preview::Gr_Print_PreviewPaintRequested);
+  connect(Gr_Print_Preview, &QPrintPreviewWidget::previewChanged, this,
+          &TReport_Print_Preview::Show_Page_Number);
+}
+
 void TReport_Print_Preview::FormActivate() {
   if (report_built) return;
+  Create_Preview();
   Grid_Report.fetch_records();
-  prepare_printer(preview_printer, Grid_Report);
+  prepare_printer(*preview_printer, Grid_Report);
   report_built = true;
   Gr_Print_Preview->updatePreview();
   Gr_Print_Preview->fitToWidth();
@@ -111,7 +124,8 @@ void TReport_Print_Preview::hideEvent(QHideEvent* event) {
 }
 
 void TReport_Print_Preview::Print_ActExecute() {
-  print_report_with_dialog(Grid_Report, output_printer, services, this);
+  if (!output_printer) output_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+  print_report_with_dialog(Grid_Report, *output_printer, services, this);
 }
 
 // The preview asks for its pages; until the report is built there are none.
@@ -122,12 +136,13 @@ void TReport_Print_Preview::Gr_Print_PreviewPaintRequested(QPrinter* printer) {
 }
 
 void TReport_Print_Preview::Go_To_Page(int page) {
-  if (page >= 1 && page <= Gr_Print_Preview->pageCount()) Gr_Print_Preview->setCurrentPage(page);
+  if (Gr_Print_Preview && page >= 1 && page <= Gr_Print_Preview->pageCount())
+    Gr_Print_Preview->setCurrentPage(page);
   Show_Page_Number();
 }
 
 void TReport_Print_Preview::Show_Page_Number() {
-  const int pages = Gr_Print_Preview->pageCount();
+  const int pages = Gr_Print_Preview ? Gr_Print_Preview->pageCount() : 0;
   const int page = pages > 0 ? Gr_Print_Preview->currentPage() : 0;
   Page_Number_Lbl->setText(QStringLiteral("第 %1 页 / 共 %2 页").arg(page).arg(pages));
   First_Page_Act->setEnabled(page > 1);

@@ -5,6 +5,7 @@
 
 #include <QDialog>
 #include <QPrinter>
+#include <memory>
 
 #include "report/qt_report_engine.h"
 #include "report/report_data.h"
@@ -35,6 +36,7 @@ class TReport_Print_Preview : public QDialog {
   // printed and the records answered so far.
   Report_Data report_data;
   void Grid_ReportFetchRecord(bool& end);
+  // Made when the window is first shown.
   QPrintPreviewWidget* Gr_Print_Preview = nullptr;
 
   QAction* Zoom_In_Act = nullptr;
@@ -55,13 +57,14 @@ class TReport_Print_Preview : public QDialog {
   void hideEvent(QHideEvent* event) override;
 
  private:
+  void Create_Preview();
   void Print_ActExecute();
   void Gr_Print_PreviewPaintRequested(QPrinter* printer);
   void Show_Page_Number();
   void Go_To_Page(int page);
 
   UI_Services& services;
-  QPrinter preview_printer{QPrinter::HighResolution};
-  QPrinter output_printer{QPrinter::HighResolution};
+  std::unique_ptr<QPrinter> preview_printer;
+  std::unique_ptr<QPrinter> output_printer;
   bool report_built = false;
 };
