@@ -47,15 +47,17 @@ int main(int argc, char** argv) {
     S_Byte_Writer out;
     project.write(out);
     ok = put(root / "project_file", "components_" + std::to_string(project.component_count()) + ".prj",
-             out.bytes()) && ok;
+             out.bytes()) &&
+         ok;
   }
 
   const std::string section = "[" + utf8_to_gbk("系统设置") + "]";
   ok = put(root / "settings", "new.ini",
-           section + "\n" + utf8_to_gbk("测区打印模版=默认模版\n构件打印模板=默认模版\n默认模板=0\n页眉=\n页脚=\n")) &&
+           section + "\n" +
+               utf8_to_gbk("测区打印模版=默认模版\n构件打印模板=默认模版\n默认模板=0\n页眉=\n页脚=\n")) &&
        ok;
-  ok = put(root / "settings", "crlf.ini", "; comment\r\n[other]\r\nx = 1\r\n" + section + "\r\n" +
-                                              utf8_to_gbk(" 页眉 = abc \r\n")) &&
+  ok = put(root / "settings", "crlf.ini",
+           "; comment\r\n[other]\r\nx = 1\r\n" + section + "\r\n" + utf8_to_gbk(" 页眉 = abc \r\n")) &&
        ok;
 
   // Every shipped template, and a small one that uses each kind of item.
@@ -63,10 +65,11 @@ int main(int argc, char** argv) {
   for (const auto& entry : std::filesystem::recursive_directory_iterator(RV820_TEMPLATES_DIR, ec)) {
     if (!entry.is_regular_file() || entry.path().extension() != ".xml") continue;
     std::string bytes;
-    ok = read_file(entry.path(), bytes) &&
-         put(root / "report_template", entry.path().parent_path().filename().string() + "_" +
-                                           entry.path().filename().string(), bytes) &&
-         ok;
+    ok =
+        read_file(entry.path(), bytes) &&
+        put(root / "report_template",
+            entry.path().parent_path().filename().string() + "_" + entry.path().filename().string(), bytes) &&
+        ok;
   }
   ok = put(root / "report_template", "every_item.xml",
            "<report><page size=\"A5\" orientation=\"landscape\" margin-left=\"5\" font-size=\"8\"/>"

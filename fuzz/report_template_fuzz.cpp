@@ -2,10 +2,10 @@
 // hold only what the layout can rely on, and every one of its texts must
 // expand; one that does not read must say where and why.
 #include <QString>
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
-#include <algorithm>
 #include <set>
 #include <variant>
 #include <vector>

@@ -59,30 +59,33 @@ std::vector<Field> record_fields(const R_Component& c) {
     fields.push_back({std::move(name), at, same});
   };
   const std::pair<const char*, S_String R_Component::*> texts[] = {
-      {"component_name", &R_Component::component_name},   {"component_date", &R_Component::component_date},
-      {"produced_date", &R_Component::produced_date},     {"bak_info", &R_Component::bak_info},
-      {"device_type", &R_Component::device_type},         {"device_num", &R_Component::device_num},
-      {"tester", &R_Component::tester},                   {"certificate_serial", &R_Component::certificate_serial},
+      {"component_name", &R_Component::component_name},
+      {"component_date", &R_Component::component_date},
+      {"produced_date", &R_Component::produced_date},
+      {"bak_info", &R_Component::bak_info},
+      {"device_type", &R_Component::device_type},
+      {"device_num", &R_Component::device_num},
+      {"tester", &R_Component::tester},
+      {"certificate_serial", &R_Component::certificate_serial},
       {"examine_basis", &R_Component::examine_basis}};
   for (const auto& [name, member] : texts) {
-    add(name, 4 + (c.*member).length(), [m = member](const R_Component& a, const R_Component& b) {
-      return a.*m == b.*m;
-    });
+    add(name, 4 + (c.*member).length(),
+        [m = member](const R_Component& a, const R_Component& b) { return a.*m == b.*m; });
   }
-  const std::pair<const char*, float R_Component::*> results[] = {{"strength_avg", &R_Component::strength_avg},
-                                                                 {"strength_sd", &R_Component::strength_sd},
-                                                                 {"strength_e", &R_Component::strength_e},
-                                                                 {"strength_min", &R_Component::strength_min}};
+  const std::pair<const char*, float R_Component::*> results[] = {
+      {"strength_avg", &R_Component::strength_avg},
+      {"strength_sd", &R_Component::strength_sd},
+      {"strength_e", &R_Component::strength_e},
+      {"strength_min", &R_Component::strength_min}};
   for (const auto& [name, member] : results) {
     add(name, 4, [m = member](const R_Component& a, const R_Component& b) { return same_bits(a.*m, b.*m); });
   }
-  add("strength_grade", 4, [](const R_Component& a, const R_Component& b) {
-    return a.strength_grade == b.strength_grade;
-  });
-  add("area_count", 4, [](const R_Component& a, const R_Component& b) {
-    return a.get_area_count() == b.get_area_count();
-  });
-  add("checked", 1, [](const R_Component& a, const R_Component& b) { return a.is_checked() == b.is_checked(); });
+  add("strength_grade", 4,
+      [](const R_Component& a, const R_Component& b) { return a.strength_grade == b.strength_grade; });
+  add("area_count", 4,
+      [](const R_Component& a, const R_Component& b) { return a.get_area_count() == b.get_area_count(); });
+  add("checked", 1,
+      [](const R_Component& a, const R_Component& b) { return a.is_checked() == b.is_checked(); });
   for (uint32_t i = 0; i < c.get_area_count(); ++i) {
     const std::string area = "area " + std::to_string(i) + " ";
     add(area + "avg_rebound", 4, [i](const R_Component& a, const R_Component& b) {
@@ -119,7 +122,8 @@ void make_open_project(Rebound_Project& p) {
 void make_file_project(Rebound_Project& p) {
   p.clear();
   for (int i = 0; i < Rebound_Project::TEXT_COUNT; ++i) {
-    p.text(i).assign(i == 7 ? std::string() : utf8_to_gbk("工程" + std::string(static_cast<size_t>(i % 4), 'x')));
+    p.text(i).assign(i == 7 ? std::string()
+                            : utf8_to_gbk("工程" + std::string(static_cast<size_t>(i % 4), 'x')));
   }
   const int area_counts[] = {2, 0, 3};
   int k = 0;
@@ -269,7 +273,8 @@ std::vector<Length_Field> length_fields(const Rebound_Project& p, const Layout& 
       v.push_back({"component " + std::to_string(k) + " " + fields[f].name, at, false});
       at = l.component_start[k] + fields[f].end;
     }
-    v.push_back({"component " + std::to_string(k) + " area_count", l.component_start[k] + fields[14].end - 4, true});
+    v.push_back(
+        {"component " + std::to_string(k) + " area_count", l.component_start[k] + fields[14].end - 4, true});
   }
   return v;
 }
@@ -340,7 +345,8 @@ TEST_F(Damaged_Project_File, HostileLengthsUnderALimitedAddressSpace) {
   std::string count_damaged = bytes;
   set_u32(count_damaged, layout.count_end - 4, 0xFFFFFFFFu);
   damaged_files.push_back(count_damaged);
-  for (size_t i = 0; i < damaged_files.size(); ++i) put_file(dir / (std::to_string(i) + ".prj"), damaged_files[i]);
+  for (size_t i = 0; i < damaged_files.size(); ++i)
+    put_file(dir / (std::to_string(i) + ".prj"), damaged_files[i]);
 
   int report[2];
   ASSERT_EQ(::pipe(report), 0);
@@ -354,7 +360,7 @@ TEST_F(Damaged_Project_File, HostileLengthsUnderALimitedAddressSpace) {
     long pages = 0;
     std::ifstream("/proc/self/statm") >> pages;
     const rlim_t in_use = static_cast<rlim_t>(pages) * static_cast<rlim_t>(::sysconf(_SC_PAGESIZE));
-    const struct rlimit limit {in_use + (64u << 20), in_use + (64u << 20)};
+    const struct rlimit limit { in_use + (64u << 20), in_use + (64u << 20) };
     if (::setrlimit(RLIMIT_AS, &limit) != 0) ::_exit(3);
     // A load that ran out of memory would fail as well, so the child also
     // checks that no request exceeded the file and that no more records were
@@ -368,8 +374,9 @@ TEST_F(Damaged_Project_File, HostileLengthsUnderALimitedAddressSpace) {
       const size_t largest = probe.largest();
       if (loaded || largest > std::max(damaged_files[i].size() + 1, sizeof(R_Component)) ||
           p.component_count() > file.component_count() + 1) {
-        failures += "file " + std::to_string(i) + ": loaded " + std::to_string(loaded) + ", largest request " +
-                    std::to_string(largest) + ", components " + std::to_string(p.component_count()) + "\n";
+        failures += "file " + std::to_string(i) + ": loaded " + std::to_string(loaded) +
+                    ", largest request " + std::to_string(largest) + ", components " +
+                    std::to_string(p.component_count()) + "\n";
       }
     }
     if (::write(report[1], failures.data(), failures.size()) < 0) ::_exit(4);

@@ -28,7 +28,8 @@ class Settings_Dialog_Fault : public ::testing::Test {
     ASSERT_TRUE(dir.isValid());
     root = dir.path().toStdString();
     fault_support::open_to_everyone(root);
-    for (const char* file : {"Report/测区/甲.xml", "Report/测区/乙.xml", "Report/构件/丙.xml", "Report/构件/丁.xml"}) {
+    for (const char* file :
+         {"Report/测区/甲.xml", "Report/测区/乙.xml", "Report/构件/丙.xml", "Report/构件/丁.xml"}) {
       std::filesystem::create_directories((root / file).parent_path());
       std::ofstream(root / file) << "<report/>";
     }
