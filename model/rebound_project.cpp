@@ -118,8 +118,9 @@ bool Rebound_Project::save(const std::filesystem::path& path) const {
 
 bool Rebound_Project::save(const std::filesystem::path& path, S_File_Writer& writer) const {
   try {
-    S_Byte_Writer out;
-    return write(out) && write_file_replacing(path, out.bytes(), writer);
+    // The stream goes to the file as it is made, a chunk at a time.
+    const auto fill = [this](S_Byte_Writer& out) { return write(out); };
+    return write_file_replacing(path, fill, writer);
   } catch (const std::exception&) {
     return false;
   }

@@ -3,11 +3,13 @@
 // S_Byte_Reader walks a byte buffer that is already in memory; every read is
 // checked against the bytes that remain, so a hostile length can be refused
 // before anything is allocated for it. S_Byte_Writer appends to a growable
-// buffer. Both keep the bool results of the record readers and writers.
+// buffer, or passes its bytes on a chunk at a time. Both keep the bool
+// results of the record readers and writers.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -37,15 +39,31 @@ class S_Byte_Reader {
 
 class S_Byte_Writer {
  public:
+  // Takes the bytes a writer passes on; false stops the writing.
+  using Sink = std::function<bool(std::string_view bytes)>;
+
+  // Keeps everything written.
+  S_Byte_Writer() = default;
+  // Passes the bytes on to sink whenever at least chunk of them are held, and
+  // then holds the next ones in the same memory; flush passes on the rest.
+  // Once the sink has failed, every write fails.
+  S_Byte_Writer(Sink sink, size_t chunk);
+
   bool write(const void* src, size_t n);
   bool write_u8(uint8_t v) { return write(&v, 1); }
   bool write_u32(uint32_t v);
   bool write_i32(int32_t v);
   bool write_f32(float v);
 
+  // The bytes held: all of them, or those not yet passed on.
   const std::string& bytes() const { return bytes_; }
   void reserve(size_t n) { bytes_.reserve(n); }
+  // Passes the bytes held on to the sink (if there is one).
+  bool flush();
 
  private:
   std::string bytes_;
+  Sink sink_;
+  size_t chunk_ = 0;
+  bool failed_ = false;
 };

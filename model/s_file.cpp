@@ -6,9 +6,12 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <functional>
 #include <new>
 #include <stdexcept>
 #include <vector>
+
+#include "s_byte_stream.h"
 
 namespace {
 
@@ -108,13 +111,12 @@ bool S_File_Writer::write(int fd, const char* data, size_t n) {
 
 bool S_File_Writer::sync(int fd) { return ::fsync(fd) == 0; }
 
-bool write_file_replacing(const std::filesystem::path& path, std::string_view bytes) {
-  S_File_Writer writer;
-  return write_file_replacing(path, bytes, writer);
-}
+namespace {
 
-bool write_file_replacing(const std::filesystem::path& link_or_path, std::string_view bytes,
-                          S_File_Writer& writer) {
+// The replacing write itself; content writes the new file's bytes into the
+// open temporary file.
+bool replace_file(const std::filesystem::path& link_or_path, S_File_Writer& writer,
+                  const std::function<bool(int fd)>& content) {
   // A symbolic link is followed: the file it names is replaced, the link stays.
   std::error_code ec;
   std::filesystem::path path = link_or_path;
@@ -143,10 +145,7 @@ bool write_file_replacing(const std::filesystem::path& link_or_path, std::string
   int fd = ::mkstemp(name.data());
   if (fd < 0) return false;
   Fd_Closer closer(fd);
-  bool ok = ::fchmod(fd, mode) == 0;
-  for (size_t at = 0; ok && at < bytes.size(); at += WRITE_CHUNK) {
-    ok = writer.write(fd, bytes.data() + at, std::min(WRITE_CHUNK, bytes.size() - at));
-  }
+  bool ok = ::fchmod(fd, mode) == 0 && content(fd);
   ok = ok && writer.sync(fd);
   ok = ::close(closer.release()) == 0 && ok;
   ok = ok && ::rename(name.data(), path.c_str()) == 0;
@@ -156,4 +155,29 @@ bool write_file_replacing(const std::filesystem::path& link_or_path, std::string
   }
   sync_folder(path);
   return true;
+}
+
+}  // namespace
+
+bool write_file_replacing(const std::filesystem::path& path, std::string_view bytes) {
+  S_File_Writer writer;
+  return write_file_replacing(path, bytes, writer);
+}
+
+bool write_file_replacing(const std::filesystem::path& path, std::string_view bytes, S_File_Writer& writer) {
+  return replace_file(path, writer, [&](int fd) {
+    for (size_t at = 0; at < bytes.size(); at += WRITE_CHUNK) {
+      if (!writer.write(fd, bytes.data() + at, std::min(WRITE_CHUNK, bytes.size() - at))) return false;
+    }
+    return true;
+  });
+}
+
+bool write_file_replacing(const std::filesystem::path& path, const std::function<bool(S_Byte_Writer&)>& fill,
+                          S_File_Writer& writer) {
+  return replace_file(path, writer, [&](int fd) {
+    S_Byte_Writer out([&](std::string_view chunk) { return writer.write(fd, chunk.data(), chunk.size()); },
+                      WRITE_CHUNK);
+    return fill(out) && out.flush();
+  });
 }

@@ -3,8 +3,11 @@
 
 #include <cstddef>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <string_view>
+
+class S_Byte_Writer;
 
 // Reads at most max_bytes of the file (all of it by default) into out.
 // False when the file cannot be opened or read, or is not a regular file.
@@ -28,5 +31,9 @@ class S_File_Writer {
 // target that may not be written to, the target is left as it was and no
 // temporary file stays behind.
 bool write_file_replacing(const std::filesystem::path& path, std::string_view bytes);
-bool write_file_replacing(const std::filesystem::path& path, std::string_view bytes,
+bool write_file_replacing(const std::filesystem::path& path, std::string_view bytes, S_File_Writer& writer);
+// The same for bytes that fill makes: they go to the temporary file a chunk
+// at a time as fill writes them, so that a file never needs its whole size in
+// memory. A fill that returns false fails the write.
+bool write_file_replacing(const std::filesystem::path& path, const std::function<bool(S_Byte_Writer&)>& fill,
                           S_File_Writer& writer);
