@@ -125,7 +125,8 @@ void S_Ini_File::set(std::string_view section, std::string_view key, std::string
   long header = find_section(section);
   if (header < 0) {
     if (!lines_.empty() && lines_.back().end.empty()) lines_.back().end = line_end();
-    lines_.push_back({"[" + std::string(section) + "]", line_end()});
+    // Appended piece by piece: GCC 12 at -O3 warns falsely (-Wrestrict) about "[" + std::string.
+    lines_.push_back({std::string("[").append(section).append("]"), line_end()});
     header = static_cast<long>(lines_.size()) - 1;
   }
   const long at = find_key(header, key);
