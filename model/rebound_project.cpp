@@ -7,6 +7,13 @@
 #include "s_date.h"
 #include "s_file.h"
 
+namespace {
+
+// How much of a project file a load holds at a time.
+constexpr size_t LOAD_CHUNK = 1 << 20;
+
+}  // namespace
+
 S_String Rebound_Project::*const Rebound_Project::TEXT_FIELDS[TEXT_COUNT] = {
     &Rebound_Project::project_name,
     &Rebound_Project::project_address,
@@ -105,9 +112,15 @@ bool Rebound_Project::read(S_Byte_Reader& in) {
 }
 
 bool Rebound_Project::load(const std::filesystem::path& path) {
-  std::string bytes;
-  if (!read_file(path, bytes)) return false;
-  S_Byte_Reader in(bytes);
+  // The file is read a chunk at a time as the records are read: a load
+  // never holds the whole file in memory beside the project it makes.
+  S_File_Source file;
+  if (!file.open(path)) return false;
+  const auto source = [&file](char* dst, size_t n) {
+    const ssize_t got = file.read(dst, n);
+    return got > 0 ? static_cast<size_t>(got) : size_t{0};
+  };
+  S_Byte_Reader in(source, file.size(), LOAD_CHUNK);
   return read(in);
 }
 

@@ -1,5 +1,6 @@
 #include "s_byte_stream.h"
 
+#include <algorithm>
 #include <bit>
 #include <cstring>
 #include <new>
@@ -9,23 +10,58 @@
 static_assert(std::endian::native == std::endian::little,
               "the stream helpers copy little-endian numbers as they are");
 
+S_Byte_Reader::S_Byte_Reader(Source source, size_t total, size_t chunk)
+    : total_(total), source_(std::move(source)), chunk_(chunk) {}
+
+bool S_Byte_Reader::hold(size_t n) {
+  if (window_.size() - pos_ >= n) return true;
+  if (!source_) return false;
+  // The bytes not yet consumed move to the front; the rest of the buffer is
+  // filled from the source, up to a chunk or what the read needs.
+  const size_t kept = window_.size() - pos_;
+  const size_t wanted = std::min(std::max(chunk_, n), remaining());
+  try {
+    if (buffer_.size() < wanted) {
+      std::string grown(wanted, '\0');
+      grown.replace(0, kept, window_.substr(pos_));
+      buffer_.swap(grown);
+    } else if (kept > 0) {
+      std::memmove(buffer_.data(), window_.data() + pos_, kept);
+    }
+  } catch (const std::bad_alloc&) {
+    return false;
+  }
+  size_t have = kept;
+  while (have < wanted) {
+    const size_t got = source_(buffer_.data() + have, wanted - have);
+    if (got == 0) break;
+    have += got;
+  }
+  window_ = std::string_view(buffer_.data(), have);
+  pos_ = 0;
+  return have >= n;
+}
+
 bool S_Byte_Reader::read(void* dst, size_t n) {
-  if (n > remaining()) return false;
-  if (n) std::memcpy(dst, bytes_.data() + pos_, n);
+  if (n > remaining() || !hold(n)) return false;
+  if (n) std::memcpy(dst, window_.data() + pos_, n);
   pos_ += n;
+  consumed_ += n;
   return true;
 }
 
 size_t S_Byte_Reader::read_some(void* dst, size_t n) {
-  if (n > remaining()) n = remaining();
+  n = std::min(n, remaining());
+  if (!hold(n)) n = window_.size() - pos_;
   read(dst, n);
   return n;
 }
 
 bool S_Byte_Reader::take(size_t n, std::string_view& out) {
-  if (n > remaining()) return false;
-  out = bytes_.substr(pos_, n);
+  if (n > remaining() || !hold(n)) return false;
+  out = window_.substr(pos_, n);
   pos_ += n;
+  consumed_ += n;
   return true;
 }
 

@@ -46,14 +46,36 @@ void sync_folder(const std::filesystem::path& file) {
 
 }  // namespace
 
-bool read_file(const std::filesystem::path& path, std::string& out, size_t max_bytes) {
+S_File_Source::~S_File_Source() {
+  if (fd_ >= 0) ::close(fd_);
+}
+
+bool S_File_Source::open(const std::filesystem::path& path) {
+  if (fd_ >= 0) return false;
   // Opened without blocking, so that a FIFO named as a file cannot hang the
   // reader; only regular files are read.
-  int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
   if (fd < 0) return false;
-  Fd_Closer closer(fd);
   struct stat st {};
-  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) return false;
+  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+    ::close(fd);
+    return false;
+  }
+  fd_ = fd;
+  size_ = static_cast<size_t>(std::max<off_t>(st.st_size, 0));
+  return true;
+}
+
+ssize_t S_File_Source::read(char* dst, size_t n) {
+  for (;;) {
+    const ssize_t got = ::read(fd_, dst, n);
+    if (got >= 0 || errno != EINTR) return got;
+  }
+}
+
+bool read_file(const std::filesystem::path& path, std::string& out, size_t max_bytes) {
+  S_File_Source file;
+  if (!file.open(path)) return false;
   // Reads straight into the string, sized from the file. Once the bytes the
   // file was said to hold are in, one byte more tells whether it goes on (it
   // grew while it was read, or it is a special file that gives no size); only
@@ -61,13 +83,12 @@ bool read_file(const std::filesystem::path& path, std::string& out, size_t max_b
   // A file too large for memory is a failed read, not an exception.
   try {
     size_t size = 0;
-    out.resize(std::min(static_cast<size_t>(std::max<off_t>(st.st_size, 0)), max_bytes));
+    out.resize(std::min(file.size(), max_bytes));
     while (size < max_bytes) {
       if (size == out.size()) {
         char next = 0;
-        const ssize_t got = ::read(fd, &next, 1);
+        const ssize_t got = file.read(&next, 1);
         if (got < 0) {
-          if (errno == EINTR) continue;
           out.clear();
           return false;
         }
@@ -76,9 +97,8 @@ bool read_file(const std::filesystem::path& path, std::string& out, size_t max_b
         out[size++] = next;
         continue;
       }
-      ssize_t got = ::read(fd, out.data() + size, out.size() - size);
+      const ssize_t got = file.read(out.data() + size, out.size() - size);
       if (got < 0) {
-        if (errno == EINTR) continue;
         out.clear();
         return false;
       }

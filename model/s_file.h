@@ -1,5 +1,8 @@
-// Whole-file reads and the safe replacing write behind every save.
+// Whole-file reads, the file source of chunked reads, and the safe replacing
+// write behind every save.
 #pragma once
+
+#include <sys/types.h>
 
 #include <cstddef>
 #include <filesystem>
@@ -8,6 +11,27 @@
 #include <string_view>
 
 class S_Byte_Writer;
+
+// A regular file open for reading, for readers that take it a piece at a
+// time. A FIFO or a folder is not opened, and opening never blocks.
+class S_File_Source {
+ public:
+  S_File_Source() = default;
+  ~S_File_Source();
+  S_File_Source(const S_File_Source&) = delete;
+  S_File_Source& operator=(const S_File_Source&) = delete;
+
+  // False when the file cannot be opened or is not a regular file.
+  bool open(const std::filesystem::path& path);
+  // The file's size when it was opened.
+  size_t size() const { return size_; }
+  // Reads up to n bytes: how many were read, 0 at the end, -1 on an error.
+  ssize_t read(char* dst, size_t n);
+
+ private:
+  int fd_ = -1;
+  size_t size_ = 0;
+};
 
 // Reads at most max_bytes of the file (all of it by default) into out.
 // False when the file cannot be opened or read, or is not a regular file.
