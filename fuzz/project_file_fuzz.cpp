@@ -1,8 +1,11 @@
-// Reads arbitrary bytes as a project file. A project that reads back in full
-// must write a stream that reads back to the same project.
+// Reads arbitrary bytes as a project file, from memory and a few bytes at a
+// time. Both must give the same project, and a project that reads back in
+// full must write a stream that reads back to the same project.
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
 #include <string_view>
 
 #include "model/rebound_project.h"
@@ -16,6 +19,24 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   for (const auto& c : project.components) {
     if (c->area_count > MAX_AREAS) std::abort();
   }
+
+  // Read a few bytes at a time, as a load reads its file, the stream gives
+  // the same project.
+  Rebound_Project pieces;
+  pieces.clear();
+  size_t at = 0;
+  const size_t step = 1 + (size > 0 ? data[size - 1] % 7 : 0);
+  const auto source = [&](char* dst, size_t n) {
+    n = std::min({n, step, size - at});
+    if (n) std::memcpy(dst, data + at, n);
+    at += n;
+    return n;
+  };
+  S_Byte_Reader chunked(source, size, step + 3);
+  if (pieces.read(chunked) != ok) std::abort();
+  S_Byte_Writer whole_form, pieces_form;
+  if (!project.write(whole_form) || !pieces.write(pieces_form) || whole_form.bytes() != pieces_form.bytes())
+    std::abort();
   if (!ok) return 0;
 
   S_Byte_Writer first;
