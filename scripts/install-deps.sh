@@ -8,7 +8,8 @@ packages=(
   qt6-base-dev libgl-dev qt6-translations-l10n
   libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev
   fonts-noto-cjk poppler-utils xvfb xauth
-  clang-14 libclang-rt-14-dev
+  clang-14 libclang-rt-14-dev ccache
+  libxlsxwriter-dev libqrencode-dev zbar-tools python3-openpyxl
 )
 
 missing=()
