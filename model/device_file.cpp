@@ -1,5 +1,6 @@
 #include "device_file.h"
 
+#include <cstdio>
 #include <cstring>
 #include <string_view>
 
@@ -54,6 +55,13 @@ std::string packed_date_text(uint32_t packed) {
   const int year = 1980 + static_cast<int>((packed >> 25) & 127);
   const int month = static_cast<int>((packed >> 21) & 15);
   const int day = static_cast<int>((packed >> 16) & 31);
+  if (year >= 2000 && year <= 2099) {
+    // The instrument's own years: its year, month and day as they stand,
+    // also where they name no real day, so that nothing of them is lost.
+    char text[16];
+    std::snprintf(text, sizeof text, "20%02d-%02d-%02d", year - 2000, month, day);
+    return text;
+  }
   return is_valid_date(year, month, day) ? date_text(year, month, day) : EMPTY_DATE_TEXT;
 }
 

@@ -13,8 +13,8 @@
 class S_Byte_Reader;
 
 struct Device_Header {
-  char name[8];           // at most 7 bytes are taken
-  uint32_t packed_date;   // FAT date in the upper half
+  char name[8];          // at most 7 bytes are taken
+  uint32_t packed_date;  // FAT date in the upper half
   uint8_t reserved_12[8];
   char device_type[8];
   char device_num[8];
@@ -64,6 +64,8 @@ bool from_device_record(R_Component& component, Device_Record& record);
 // name, date, model, number and uninterpreted bytes keep what they held.
 bool to_device_record(const R_Component& component, Device_Record& record);
 
-// The text of a packed date: "yyyy-mm-dd" for a valid date (year 1980 plus
-// the stored bits), the empty date's text for one that is not.
+// The text of a packed date (year 1980 plus the stored bits). A year from
+// 2000 to 2099 gives "20yy-mm-dd" with the month and day as stored, even
+// where they name no real day; any other year gives "yyyy-mm-dd" for a valid
+// date and the empty date's text for one that is not.
 std::string packed_date_text(uint32_t packed);

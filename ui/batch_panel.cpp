@@ -2,6 +2,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QEvent>
 #include <QLabel>
 #include <QLineEdit>
 
@@ -28,6 +29,10 @@ void set_label_look(QLabel& label, int pixels) {
 
 S_Batch_Panel::S_Batch_Panel(QWidget* parent) : QWidget(parent) {
   setMinimumHeight(PANEL_HEIGHT - 4);
+  if (parent) {
+    parent->installEventFilter(this);
+    setGeometry(parent->rect());
+  }
   auto label = [this](const char* name, const char* text, int x, int y) {
     auto* l = new QLabel(QString::fromUtf8(text), this);
     l->setObjectName(QString::fromLatin1(name));
@@ -48,7 +53,7 @@ S_Batch_Panel::S_Batch_Panel(QWidget* parent) : QWidget(parent) {
   Group_Caculate_Btn = new QCheckBox(QStringLiteral("按批处理"), this);
   Group_Caculate_Btn->setObjectName(QStringLiteral("Group_Caculate_Btn"));
   Group_Caculate_Btn->setGeometry(19, 3, 73, 23);
-  Bat_Hint_Lbl = label("Bat_Hint_Lbl", "1-1", 113, 6);
+  Bat_Hint_Lbl = label("Bat_Hint_Lbl", "1-1", 113, 3);
   label("sLabel13", "强度等级：", 20, 32);
   Group_Strength_Grade_Cb = new QComboBox(this);
   Group_Strength_Grade_Cb->setObjectName(QStringLiteral("Group_Strength_Grade_Cb"));
@@ -60,14 +65,19 @@ S_Batch_Panel::S_Batch_Panel(QWidget* parent) : QWidget(parent) {
   choice.setColor(QPalette::Button, CHOICE_BOX_COLOUR);
   Group_Strength_Grade_Cb->setPalette(choice);
 
-  label("sLabel15", "测区强度平均值：", 210, 6);
+  label("sLabel15", "测区强度平均值：", 210, 8);
   Group_Strength_Avg = box("Group_Strength_Avg", 306, 4);
-  label("sLabel16", "测区强度标准差：", 438, 6);
+  label("sLabel16", "测区强度标准差：", 438, 8);
   Group_Strength_Sd = box("Group_Strength_Sd", 534, 4);
-  label("sLabel17", "测区强度最小值：", 210, 31);
+  label("sLabel17", "测区强度最小值：", 210, 32);
   Group_Strength_Min = box("Group_Strength_Min", 307, 28);
-  label("sLabel18", "批构件强度推定值：", 426, 31);
+  label("sLabel18", "批构件强度推定值：", 426, 32);
   Group_Strength_E = box("Group_Strength_E", 534, 28);
+}
+
+bool S_Batch_Panel::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == parentWidget() && event->type() == QEvent::Resize) setGeometry(parentWidget()->rect());
+  return QWidget::eventFilter(watched, event);
 }
 
 void S_Batch_Panel::show_texts(const Statistics_Texts& texts) {

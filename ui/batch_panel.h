@@ -1,6 +1,6 @@
 // The batch evaluation panel in the status bar: the check box "按批处理",
 // the count of ticked components, a strength grade choice and the four boxes
-// of the batch statistics.
+// of the batch statistics. It covers its parent whole, at every size.
 #pragma once
 
 #include <QWidget>
@@ -20,6 +20,10 @@ class S_Batch_Panel : public QWidget {
   void show_texts(const Statistics_Texts& texts);
   void clear_texts();
 
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ public:
   QCheckBox* Group_Caculate_Btn;
   QLabel* Bat_Hint_Lbl;
   QComboBox* Group_Strength_Grade_Cb;

@@ -1,10 +1,12 @@
 // The test-area grid of the main window: typing readings, adding and
 // removing test areas.
 #include <QLineEdit>
+#include <algorithm>
 #include <charconv>
 #include <optional>
 
 #include "component_panel.h"
+#include "evaluation/caculate2.h"
 #include "main_form_unit.h"
 #include "s_string_grid.h"
 #include "s_trace.h"
@@ -69,11 +71,33 @@ void TMain_Form::Areas_GridSetEditText(int ACol, int ARow, const QString& Value)
   if (!forced && (*number < LOWEST_PLAIN_READING || *number > HIGHEST_PLAIN_READING)) return;
   Areas_Grid->set_cell(ACol, ARow, QString::number(*number));
   reading = static_cast<uint8_t>(*number);
+  Move_Past_Cell(ACol, ARow);
+}
+
+void TMain_Form::Move_Past_Cell(int ACol, int ARow) {
   if (ACol < LAST_READING_COL) {
     Areas_Grid->set_current(ACol + 1, ARow);
   } else if (ARow + 1 < Areas_Grid->row_count()) {
     Areas_Grid->set_current(1, ARow + 1);
   }
+}
+
+void TMain_Form::Areas_GridEditorClosed(int ACol, int ARow) {
+  if (const R_Component* component = current_component()) {
+    Areas_Grid->set_cell(ACol, ARow, Area_Cell_Text(*component, ACol, ARow));
+  }
+}
+
+void TMain_Form::Areas_GridEnter(int ACol, int ARow) { Move_Past_Cell(ACol, ARow); }
+
+QString TMain_Form::Area_Cell_Text(const R_Component& component, int ACol, int ARow) {
+  if (ARow < 1 || ARow > static_cast<int>(std::min(component.get_area_count(), MAX_AREAS))) return QString();
+  const R_Area& area = component.areas[ARow - 1];
+  if (ACol == 0) return QString::number(ARow);
+  if (ACol <= LAST_READING_COL) return QString::number(area.readings[ACol - 1]);
+  if (ACol == AVG_REBOUND_COL) return QString::fromStdString(avg_rebound_text(area.avg_rebound));
+  if (ACol == STRENGTH_COL) return QString::fromStdString(strength_text(area.strength));
+  return QString();
 }
 
 void TMain_Form::Create_Area_ActExecute() {
@@ -93,7 +117,6 @@ void TMain_Form::Create_Area_ActExecute() {
 void TMain_Form::Remove_Area_ActExecute() {
   if (current_item < 0) return;
   Store_Project_Info();
-  const int index = current_item;
   R_Component* component = current_component();
   if (!component) {
     Show_Project();
@@ -108,6 +131,5 @@ void TMain_Form::Remove_Area_ActExecute() {
     return;
   }
   // The same component stays current and shown.
-  Show_Project();
-  select_row(index);
+  Show_Project_Keeping_Current();
 }

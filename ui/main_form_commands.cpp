@@ -91,8 +91,9 @@ void TMain_Form::Import_Data_From_Dev_ActExecute() {
     }
     R_Component* component = project.new_component();
     if (!component) {
+      // The import ends here; the views are not rebuilt.
       services.information(QStringLiteral("构件新建失败！"));
-      break;
+      return;
     }
     S_Byte_Reader in(bytes);
     if (!import_device_file(*component, in)) {

@@ -36,6 +36,10 @@ void TMain_Form::Component_ListChange(int row) {
   const QTableWidgetItem* item = Component_List->item(row, 0);
   if (!component || !item) return;
   component->set_checked(item->checkState() == Qt::Checked ? 1 : 0);
+  Show_Checked_Count();
+}
+
+void TMain_Form::Show_Checked_Count() {
   Batch_Panel->Bat_Hint_Lbl->setText(
       QStringLiteral("%1/%2").arg(project.checked_count()).arg(project.component_count()));
 }
@@ -128,6 +132,5 @@ void TMain_Form::Caculate_ActExecute() {
     services.information(QString::fromUtf8(message));
     return;
   }
-  Show_Project();
-  select_row(index);
+  Show_Project_Keeping_Current();
 }

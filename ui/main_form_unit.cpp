@@ -232,6 +232,8 @@ void TMain_Form::create_tool_bar() {
   sToolBar1->toggleViewAction()->setVisible(false);
   sToolBar1->setIconSize(QSize(ICON_SIZE, ICON_SIZE));
   sToolBar1->setFixedHeight(TOOL_BAR_HEIGHT);
+  // The buttons fill the bar's whole height, with no margin around them.
+  sToolBar1->setStyleSheet(QStringLiteral("QToolBar { border: 0px; padding: 0px; spacing: 0px; }"));
   sToolBar1->setContextMenuPolicy(Qt::PreventContextMenu);
   const std::initializer_list<std::initializer_list<QAction*>> groups = {
       {New_Project_Act, Open_Act, Save_Act},
@@ -248,7 +250,7 @@ void TMain_Form::create_tool_bar() {
     for (QAction* action : group) {
       sToolBar1->addAction(action);
       if (auto* button = qobject_cast<QToolButton*>(sToolBar1->widgetForAction(action))) {
-        button->setFixedSize(TOOL_BUTTON_WIDTH, TOOL_BAR_HEIGHT - 2);
+        button->setFixedSize(TOOL_BUTTON_WIDTH, TOOL_BAR_HEIGHT);
       }
     }
   }
@@ -270,6 +272,8 @@ void TMain_Form::create_views() {
   Project_Info_Box->setObjectName(QStringLiteral("Project_Info_Box"));
   Project_Info_Box->setWidgetResizable(false);
   Project_Info_Box->setMinimumHeight(40);
+  // The box only scrolls; Tab passes through it to the panel's fields.
+  Project_Info_Box->setFocusPolicy(Qt::NoFocus);
   Component_Panel = new S_Component_Panel;
   Project_Info_Box->setWidget(Component_Panel);
   Component_Panel->move(0, 0);
@@ -294,6 +298,9 @@ void TMain_Form::create_views() {
   Component_List->setSelectionBehavior(QAbstractItemView::SelectRows);
   Component_List->setSelectionMode(QAbstractItemView::SingleSelection);
   Component_List->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  // Tab goes on to the next control; the arrow keys choose the row.
+  Component_List->setTabKeyNavigation(false);
+  style_focus_frame(*Component_List);
   Component_List->setWordWrap(false);
   Component_List->setContextMenuPolicy(Qt::CustomContextMenu);
   connect(Component_List, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
@@ -313,6 +320,7 @@ void TMain_Form::create_views() {
   grid_layout->setContentsMargins(0, 0, 0, 0);
   Areas_Grid = new S_String_Grid(GRID_COLUMNS, 2, sPanel1);
   Areas_Grid->setObjectName(QStringLiteral("Areas_Grid"));
+  style_focus_frame(*Areas_Grid);
   QFont grid_font = Areas_Grid->font();
   grid_font.setPixelSize(GRID_FONT_PIXELS);
   Areas_Grid->setFont(grid_font);
@@ -325,6 +333,8 @@ void TMain_Form::create_views() {
   connect(Areas_Grid, &QWidget::customContextMenuRequested, this,
           [this](const QPoint& at) { Area_View_Menu->popup(Areas_Grid->viewport()->mapToGlobal(at)); });
   connect(Areas_Grid, &S_String_Grid::edit_text_set, this, &TMain_Form::Areas_GridSetEditText);
+  connect(Areas_Grid, &S_String_Grid::editor_closed, this, &TMain_Form::Areas_GridEditorClosed);
+  connect(Areas_Grid, &S_String_Grid::enter_pressed, this, &TMain_Form::Areas_GridEnter);
   grid_layout->addWidget(Areas_Grid);
 
   sSplitter1->setSizes({PANEL_BOX_HEIGHT, CLIENT_HEIGHT});
@@ -339,11 +349,18 @@ void TMain_Form::create_views() {
   sStatusBar1->setObjectName(QStringLiteral("sStatusBar1"));
   sStatusBar1->setFixedHeight(STATUS_BAR_HEIGHT);
   sStatusBar1->setSizeGripEnabled(false);
+  // The batch panel covers the whole status bar, so that its controls stand
+  // at their places in the bar itself.
   Batch_Panel = new S_Batch_Panel(sStatusBar1);
   Batch_Panel->setObjectName(QStringLiteral("Batch_Panel"));
-  sStatusBar1->addWidget(Batch_Panel, 1);
   setStatusBar(sStatusBar1);
   connect(Batch_Panel->Group_Caculate_Btn, &QCheckBox::clicked, this, &TMain_Form::Group_Caculate_BtnClick);
+
+  // Tab leads from the panel's last field through the list, the grid and
+  // the batch panel, and from there round to the panel's first field.
+  QWidget* const tab_chain[] = {Component_Panel->Bak_Info, Component_List, Areas_Grid,
+                                Batch_Panel->Group_Caculate_Btn, Batch_Panel->Group_Strength_Grade_Cb};
+  for (size_t i = 1; i < std::size(tab_chain); ++i) setTabOrder(tab_chain[i - 1], tab_chain[i]);
 }
 
 void TMain_Form::connect_panel() {
@@ -375,6 +392,12 @@ void TMain_Form::Show_Project() {
   if (project.component_count() > 0) select_row(0);
 }
 
+void TMain_Form::Show_Project_Keeping_Current() {
+  const int row = current_item;
+  Show_Project();
+  if (row > 0 && row < Component_List->rowCount()) select_row(row);
+}
+
 void TMain_Form::Rebuild_Component_List() {
   current_item = -1;
   Component_List->setRowCount(0);
@@ -394,6 +417,7 @@ void TMain_Form::Rebuild_Component_List() {
       Component_List->setItem(row, column, cell);
     }
   }
+  Show_Checked_Count();
 }
 
 void TMain_Form::select_row(int row) {
@@ -415,13 +439,10 @@ void TMain_Form::Show_Component_Areas(const R_Component* component) {
   if (!component) return;
   const int count = static_cast<int>(std::min(component->get_area_count(), MAX_AREAS));
   Areas_Grid->set_row_count(count + 1);
-  for (int i = 0; i < count; ++i) {
-    const R_Area& area = component->areas[i];
-    const int row = i + 1;
-    Areas_Grid->set_cell(0, row, QString::number(row));
-    for (int r = 0; r < READINGS_PER_AREA; ++r)
-      Areas_Grid->set_cell(r + 1, row, QString::number(area.readings[r]));
-    Areas_Grid->set_cell(17, row, QString::fromStdString(avg_rebound_text(area.avg_rebound)));
-    Areas_Grid->set_cell(18, row, QString::fromStdString(strength_text(area.strength)));
+  // A component without areas shows its one row of cells empty.
+  for (int row = 1; row < Areas_Grid->row_count(); ++row) {
+    for (int col = 0; col < GRID_COLUMNS; ++col) {
+      Areas_Grid->set_cell(col, row, Area_Cell_Text(*component, col, row));
+    }
   }
 }

@@ -58,6 +58,9 @@ class TMain_Form : public QMainWindow {
 
   // The view operations.
   void Show_Project();
+  // Show_Project, then the row that was current is made current again (when
+  // the list still has it), so that the same component stays shown.
+  void Show_Project_Keeping_Current();
   void Store_Project_Info();
   void Clear_Component_Panel();
   void Show_Component_Areas(const R_Component* component);
@@ -105,6 +108,11 @@ class TMain_Form : public QMainWindow {
 
   // The test-area grid.
   void Areas_GridSetEditText(int ACol, int ARow, const QString& Value);
+  // The cell editor closed: the cell shows what is stored again, so that a
+  // text that was not taken never stays on screen.
+  void Areas_GridEditorClosed(int ACol, int ARow);
+  // Enter moves on from the cell as an accepted reading does.
+  void Areas_GridEnter(int ACol, int ARow);
   void Create_Area_ActExecute();
   void Remove_Area_ActExecute();
 
@@ -134,8 +142,16 @@ class TMain_Form : public QMainWindow {
 
   // Makes the row current as a selection by the user does.
   void select_row(int row);
+  // Rebuilds the rows and the count of ticked components beside them.
   void Rebuild_Component_List();
+  void Show_Checked_Count();
   void Store_Component_Text(S_String R_Component::*field, const QString& text);
+  // The text of a grid cell for the component: empty past its areas.
+  static QString Area_Cell_Text(const R_Component& component, int ACol, int ARow);
+  // Makes the cell after (ACol, ARow) current: the next reading, or from the
+  // last reading and the two derived columns column 1 of the next row; on
+  // the last row these stay.
+  void Move_Past_Cell(int ACol, int ARow);
 
  public:
   // Controls and actions, named as their objectName.

@@ -134,7 +134,9 @@ void TProject_Info_Form::showEvent(QShowEvent* event) {
   if (!event->spontaneous()) FormShow();
 }
 
-void TProject_Info_Form::FormShow() { main_form_.Show_Project(); }
+// Showing the project's texts rebuilds the main window's list; its current
+// component stays current, however the dialog is closed.
+void TProject_Info_Form::FormShow() { main_form_.Show_Project_Keeping_Current(); }
 
 void TProject_Info_Form::sButton2Click() {
   main_form_.Store_Project_Info();
@@ -142,6 +144,6 @@ void TProject_Info_Form::sButton2Click() {
 }
 
 void TProject_Info_Form::sButton1Click() {
-  main_form_.Show_Project();
+  main_form_.Show_Project_Keeping_Current();
   reject();
 }

@@ -3,9 +3,10 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDialog>
-#include <QFileDialog>
 #include <QMessageBox>
 #include <QRegularExpression>
+
+#include "s_file_dialog.h"
 
 namespace {
 
@@ -77,20 +78,18 @@ UI_Services::Answer Qt_UI_Services::ask_yes_no_cancel(const QString& text) {
 }
 
 QStringList Qt_UI_Services::open_files(const QString& filter, bool several) {
-  QFileDialog dialog(QApplication::activeWindow());
+  S_File_Dialog dialog(QApplication::activeWindow(), filter);
   dialog.setAcceptMode(QFileDialog::AcceptOpen);
   dialog.setFileMode(several ? QFileDialog::ExistingFiles : QFileDialog::ExistingFile);
-  dialog.setNameFilter(qt_file_filter(filter));
   if (dialog.exec() != QDialog::Accepted) return {};
   return dialog.selectedFiles();
 }
 
 QString Qt_UI_Services::save_file(const QString& filter) {
-  QFileDialog dialog(QApplication::activeWindow());
+  S_File_Dialog dialog(QApplication::activeWindow(), filter);
   dialog.setAcceptMode(QFileDialog::AcceptSave);
   dialog.setFileMode(QFileDialog::AnyFile);
   dialog.setOption(QFileDialog::DontConfirmOverwrite);
-  dialog.setNameFilter(qt_file_filter(filter));
   if (dialog.exec() != QDialog::Accepted) return {};
   const QStringList files = dialog.selectedFiles();
   return files.isEmpty() ? QString() : files.first();

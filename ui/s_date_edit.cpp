@@ -3,6 +3,10 @@
 #include <QAction>
 #include <QCalendarWidget>
 #include <QLocale>
+#include <QPainter>
+#include <QStyle>
+#include <QStyleOptionFrame>
+#include <algorithm>
 
 #include "model/s_date.h"
 #include "s_icons.h"
@@ -48,6 +52,20 @@ QDate S_Date_Edit::date() const {
 std::string S_Date_Edit::date_text() const {
   const QDate held = date();
   return held.isValid() ? ::date_text(held.year(), held.month(), held.day()) : EMPTY_DATE_TEXT;
+}
+
+void S_Date_Edit::paintEvent(QPaintEvent* event) {
+  const QString shown = text();
+  const bool blank = std::none_of(shown.begin(), shown.end(), [](QChar c) { return c.isDigit(); });
+  if (!blank || hasFocus()) {
+    QLineEdit::paintEvent(event);
+    return;
+  }
+  // Only the frame and the background: no separators of an empty mask.
+  QPainter painter(this);
+  QStyleOptionFrame frame;
+  initStyleOption(&frame);
+  style()->drawPrimitive(QStyle::PE_PanelLineEdit, &frame, &painter, this);
 }
 
 void S_Date_Edit::user_changed() {

@@ -3,6 +3,8 @@
 //
 // A text that is not a complete valid date reads as nothing, and nothing is
 // written as the date zero 1899-12-30, which is shown again as an empty edit.
+// An edit without digits shows nothing until it takes the focus; the input
+// mask's separators appear only while the user types.
 #pragma once
 
 #include <QDate>
@@ -34,6 +36,9 @@ class S_Date_Edit : public QLineEdit {
  signals:
   // The user changed the date (typing, deleting, or a pick in the calendar).
   void date_edited();
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
 
  private:
   void show_calendar();

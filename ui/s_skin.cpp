@@ -1,5 +1,6 @@
 #include "s_skin.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QFont>
 #include <QLineEdit>
@@ -50,4 +51,13 @@ void style_display_box(QLineEdit& box) {
   palette.setColor(QPalette::Disabled, QPalette::Base, DISPLAY_BOX_COLOUR);
   palette.setColor(QPalette::Disabled, QPalette::Text, Qt::black);
   box.setPalette(palette);
+}
+
+void style_focus_frame(QAbstractItemView& view) {
+  // The colours of the style's own frames: its outline and the highlight.
+  const QPalette palette = QApplication::palette();
+  const QString outline = palette.color(QPalette::Window).darker(140).name();
+  const QString focused = palette.color(QPalette::Highlight).name();
+  view.setStyleSheet(QStringLiteral("%1 { border: 1px solid %2; } %1:focus { border: 1px solid %3; }")
+                         .arg(QString::fromLatin1(view.metaObject()->className()), outline, focused));
 }

@@ -19,7 +19,12 @@ inline constexpr int UI_FONT_PIXELS = 12;
 
 void apply_skin(QApplication& app);
 
+class QAbstractItemView;
 class QLineEdit;
 
 // A disabled edit that only displays: black text on the display colour.
 void style_display_box(QLineEdit& box);
+
+// A list or grid whose frame turns to the highlight colour while it has the
+// focus, as the edits' frames do, so that Tab shows where it went.
+void style_focus_frame(QAbstractItemView& view);

@@ -1,8 +1,10 @@
 #include "s_string_grid.h"
 
 #include <QAbstractButton>
+#include <QCoreApplication>
 #include <QEvent>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPainter>
 #include <QStyleOptionHeader>
@@ -88,6 +90,7 @@ QWidget* S_Grid_Cell_Delegate::createEditor(QWidget* parent, const QStyleOptionV
   auto* editor = new QLineEdit(parent);
   editor->setFrame(false);
   editor->setAlignment(Qt::AlignCenter);
+  grid_.editor_opened(index);
   const QPersistentModelIndex at(index);
   connect(editor, &QLineEdit::textEdited, &grid_, [this, at](const QString& text) {
     if (at.isValid()) grid_.editor_text(at, text);
@@ -108,6 +111,28 @@ void S_Grid_Cell_Delegate::setModelData(QWidget* editor, QAbstractItemModel*,
   grid_.editor_text(index, static_cast<QLineEdit*>(editor)->text());
 }
 
+bool S_Grid_Cell_Delegate::eventFilter(QObject* object, QEvent* event) {
+  auto* editor = qobject_cast<QWidget*>(object);
+  if (editor && event->type() == QEvent::KeyPress) {
+    switch (static_cast<QKeyEvent*>(event)->key()) {
+      case Qt::Key_Return:
+      case Qt::Key_Enter:
+        grid_.enter_in_editor(editor);
+        return true;
+      case Qt::Key_Left:
+      case Qt::Key_Right:
+      case Qt::Key_Up:
+      case Qt::Key_Down:
+        // The arrows move between the cells, not the caret in the text.
+        QCoreApplication::sendEvent(&grid_, event);
+        return true;
+      default:
+        break;
+    }
+  }
+  return QStyledItemDelegate::eventFilter(object, event);
+}
+
 S_String_Grid::S_String_Grid(int col_count, int row_count, QWidget* parent)
     : QTableView(parent), model_(new S_String_Grid_Model(col_count, row_count, this)) {
   setModel(model_);
@@ -116,6 +141,7 @@ S_String_Grid::S_String_Grid(int col_count, int row_count, QWidget* parent)
                   QAbstractItemView::EditKeyPressed | QAbstractItemView::SelectedClicked);
   setSelectionMode(QAbstractItemView::ContiguousSelection);
   setSelectionBehavior(QAbstractItemView::SelectItems);
+  setTabKeyNavigation(false);
   setWordWrap(false);
   horizontalHeader()->setHighlightSections(false);
   verticalHeader()->setHighlightSections(false);
@@ -167,6 +193,36 @@ void S_String_Grid::set_current(int col, int row) {
 QLineEdit* S_String_Grid::cell_editor() const {
   const QModelIndex at = currentIndex();
   return at.isValid() ? qobject_cast<QLineEdit*>(indexWidget(at)) : nullptr;
+}
+
+void S_String_Grid::editor_opened(const QModelIndex& index) { edited_ = index; }
+
+void S_String_Grid::enter_in_editor(QWidget* editor) {
+  const QPersistentModelIndex at = edited_;
+  emit itemDelegate()->commitData(editor);
+  if (indexWidget(at) == editor) closeEditor(editor, QAbstractItemDelegate::NoHint);
+  if (at.isValid() && currentIndex() == at) emit enter_pressed(at.column() + 1, at.row() + 1);
+}
+
+void S_String_Grid::keyPressEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+    if (currentIndex().isValid()) emit enter_pressed(col(), row());
+    event->accept();
+    return;
+  }
+  QTableView::keyPressEvent(event);
+}
+
+void S_String_Grid::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) {
+  // Tab and Shift+Tab in the editor leave the grid instead of editing the
+  // next or previous cell.
+  const bool to_next = hint == QAbstractItemDelegate::EditNextItem;
+  const bool leaving = to_next || hint == QAbstractItemDelegate::EditPreviousItem;
+  const QPersistentModelIndex at = edited_;
+  edited_ = QPersistentModelIndex();
+  QTableView::closeEditor(editor, leaving ? QAbstractItemDelegate::NoHint : hint);
+  if (at.isValid()) emit editor_closed(at.column() + 1, at.row() + 1);
+  if (leaving) focusNextPrevChild(to_next);
 }
 
 void S_String_Grid::editor_text(const QModelIndex& index, const QString& text) {

@@ -2,6 +2,10 @@
 // fixed first column, addressed as (column, row) with the fixed ones at 0.
 // Its cell editor reports every change of its text (each keystroke) and once
 // more when it closes; by then the grid holds that text in the cell.
+//
+// The arrow keys move between the cells, also out of an open editor; Enter
+// is reported to the owner, who decides where it leads. Tab and Shift+Tab
+// leave the grid for the next or previous control of the window.
 #pragma once
 
 #include <QAbstractTableModel>
@@ -61,15 +65,26 @@ class S_String_Grid : public QTableView {
  signals:
   // The editor of the cell (col, row) holds a new text, or it closes with it.
   void edit_text_set(int col, int row, const QString& value);
+  // The editor of the cell (col, row) has closed, after its last edit_text_set.
+  void editor_closed(int col, int row);
+  // Enter was pressed on the cell (col, row), which is still the current one.
+  void enter_pressed(int col, int row);
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) override;
 
  private:
   friend class S_Grid_Cell_Delegate;
+  void editor_opened(const QModelIndex& index);
   void editor_text(const QModelIndex& index, const QString& text);
+  // Closes the open editor with its text and reports Enter on its cell,
+  // unless taking the text moved the current cell on already.
+  void enter_in_editor(QWidget* editor);
 
   S_String_Grid_Model* model_;
+  QPersistentModelIndex edited_;  // the cell of the open editor
 };
 
 // The delegate behind the grid's cell editor.
@@ -83,6 +98,9 @@ class S_Grid_Cell_Delegate : public QStyledItemDelegate {
                         const QModelIndex& index) const override;
   void setEditorData(QWidget* editor, const QModelIndex& index) const override;
   void setModelData(QWidget* editor, QAbstractItemModel* model, const QModelIndex& index) const override;
+
+ protected:
+  bool eventFilter(QObject* object, QEvent* event) override;
 
  private:
   S_String_Grid& grid_;

@@ -8,6 +8,8 @@ namespace {
 
 std::atomic<bool> watching{false};
 std::atomic<size_t> largest_request{0};
+std::atomic<size_t> refused_size{0};
+std::atomic<int> granted_before_refusal{0};
 
 }  // namespace
 
@@ -16,9 +18,17 @@ Allocation_Probe::Allocation_Probe() {
   watching = true;
 }
 
-Allocation_Probe::~Allocation_Probe() { watching = false; }
+Allocation_Probe::~Allocation_Probe() {
+  watching = false;
+  refused_size = 0;
+}
 
 size_t Allocation_Probe::largest() const { return largest_request; }
+
+void Allocation_Probe::refuse(size_t size, int granted) {
+  granted_before_refusal = granted;
+  refused_size = size;
+}
 
 namespace {
 
@@ -27,6 +37,7 @@ void* allocate(size_t n) {
     size_t seen = largest_request;
     while (n > seen && !largest_request.compare_exchange_weak(seen, n)) {
     }
+    if (n == refused_size && granted_before_refusal-- <= 0) return nullptr;
   }
   return std::malloc(n ? n : 1);
 }

@@ -1,10 +1,11 @@
 // The instrument component file: reading into Device_Record, importing into a
 // component, the packed date, and the mappings to and from a component.
+#include "model/device_file.h"
+
 #include <gtest/gtest.h>
 
 #include <cstring>
 
-#include "model/device_file.h"
 #include "model/s_byte_stream.h"
 #include "test_support.h"
 #include "tools/device_file_writer.h"
@@ -107,8 +108,8 @@ TEST(Device_File, EmptyFileGivesZeros) {
   EXPECT_EQ(c.device_type.bytes(), "");
   EXPECT_EQ(c.strength_grade, 0);
   EXPECT_EQ(c.get_area_count(), 0u);
-  EXPECT_EQ(bits_of(c.strength_avg) | bits_of(c.strength_min) | bits_of(c.strength_sd) | bits_of(c.strength_e),
-            0u);
+  EXPECT_EQ(
+      bits_of(c.strength_avg) | bits_of(c.strength_min) | bits_of(c.strength_sd) | bits_of(c.strength_e), 0u);
   EXPECT_EQ(c.component_date.bytes(), "1899-12-30");  // the all-zero date is not a date
 }
 
@@ -162,8 +163,10 @@ TEST(Device_File, TextFields) {
       {"zero inside", std::string("A\0CDEFGH", 8), "A", "A", "A"},
       // 新构件 cut by the name's 7-byte limit: the name keeps its bytes; the codec
       // shows the cut character as a replacement character.
-      {"gbk", bytes({0xD0, 0xC2, 0xB9, 0xB9, 0xBC, 0xFE, 0xD0, 0xC2}), bytes({0xD0, 0xC2, 0xB9, 0xB9, 0xBC, 0xFE, 0xD0}),
-       bytes({0xD0, 0xC2, 0xB9, 0xB9, 0xBC, 0xFE, 0xD0, 0xC2}), bytes({0xD0, 0xC2, 0xB9, 0xB9, 0xBC, 0xFE, 0xD0, 0xC2})},
+      {"gbk", bytes({0xD0, 0xC2, 0xB9, 0xB9, 0xBC, 0xFE, 0xD0, 0xC2}),
+       bytes({0xD0, 0xC2, 0xB9, 0xB9, 0xBC, 0xFE, 0xD0}),
+       bytes({0xD0, 0xC2, 0xB9, 0xB9, 0xBC, 0xFE, 0xD0, 0xC2}),
+       bytes({0xD0, 0xC2, 0xB9, 0xB9, 0xBC, 0xFE, 0xD0, 0xC2})},
   };
   for (const Case& k : cases) {
     SCOPED_TRACE(k.what);
@@ -193,15 +196,30 @@ TEST(Device_File, PackedDateText) {
     const char* text;
   };
   const Case cases[] = {
-      {packed(33, 5, 7), "2013-05-07"},   {packed(20, 1, 1), "2000-01-01"},
-      {packed(119, 12, 31), "2099-12-31"}, {packed(0, 1, 1), "1980-01-01"},
-      {packed(127, 12, 31), "2107-12-31"}, {packed(10, 6, 15), "1990-06-15"},
-      {packed(44, 2, 29), "2024-02-29"},  {packed(20, 2, 29), "2000-02-29"},
-      // Not dates: the empty date's text.
-      {packed(43, 2, 29), "1899-12-30"},  {packed(33, 0, 7), "1899-12-30"},
-      {packed(33, 13, 7), "1899-12-30"},  {packed(33, 15, 7), "1899-12-30"},
-      {packed(33, 5, 0), "1899-12-30"},   {packed(33, 4, 31), "1899-12-30"},
-      {packed(120, 2, 29), "1899-12-30"}, {0, "1899-12-30"},
+      {packed(33, 5, 7), "2013-05-07"},
+      {packed(20, 1, 1), "2000-01-01"},
+      {packed(119, 12, 31), "2099-12-31"},
+      {packed(0, 1, 1), "1980-01-01"},
+      {packed(127, 12, 31), "2107-12-31"},
+      {packed(10, 6, 15), "1990-06-15"},
+      {packed(44, 2, 29), "2024-02-29"},
+      {packed(20, 2, 29), "2000-02-29"},
+      // The years 2000 to 2099 keep the stored month and day, also where
+      // they name no real day.
+      {packed(43, 2, 29), "2023-02-29"},
+      {packed(33, 0, 7), "2013-00-07"},
+      {packed(33, 13, 7), "2013-13-07"},
+      {packed(33, 15, 31), "2013-15-31"},
+      {packed(33, 0, 0), "2013-00-00"},
+      {packed(33, 4, 31), "2013-04-31"},
+      {packed(20, 0, 0), "2000-00-00"},
+      {packed(119, 14, 0), "2099-14-00"},
+      // Other years name a date or give the empty date's text.
+      {packed(120, 2, 29), "1899-12-30"},
+      {packed(19, 13, 1), "1899-12-30"},
+      {packed(0, 0, 0), "1899-12-30"},
+      {packed(127, 2, 30), "1899-12-30"},
+      {0, "1899-12-30"},
   };
   for (const Case& c : cases) EXPECT_EQ(packed_date_text(c.value), c.text) << std::hex << c.value;
 }
@@ -211,8 +229,8 @@ TEST(Device_File, DateFromTheFile) {
   d.month = 13;
   R_Component c;
   ASSERT_TRUE(import_bytes(c, device_file_bytes(d)));
-  EXPECT_EQ(c.component_date.bytes(), "1899-12-30");
-  EXPECT_EQ(c.produced_date.bytes(), "1899-12-30");
+  EXPECT_EQ(c.component_date.bytes(), "2013-13-07");
+  EXPECT_EQ(c.produced_date.bytes(), "2013-13-07");
 }
 
 void fill_calculated(R_Component& c) {

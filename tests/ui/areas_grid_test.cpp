@@ -172,3 +172,115 @@ TEST_F(Main_Window_Test, RemoveAreaWithoutACurrentGridRowRemovesNothing) {
   EXPECT_EQ(form().project.component(0)->get_area_count(), 3u);
   EXPECT_TRUE(ui.informations().isEmpty());
 }
+
+namespace {
+
+// The ways of leaving a cell editor, and the cell that is current afterwards
+// (0, 0: the focus has left the grid).
+struct Leaving {
+  const char* name;
+  void (*leave)(S_String_Grid& grid, QLineEdit& editor);
+  int col, row;
+};
+
+void press(QLineEdit& editor, Qt::Key key) { QTest::keyClick(&editor, key); }
+
+const Leaving LEAVINGS[] = {
+    {"Tab", [](S_String_Grid&, QLineEdit& e) { press(e, Qt::Key_Tab); }, 0, 0},
+    {"Shift+Tab", [](S_String_Grid&, QLineEdit& e) { press(e, Qt::Key_Backtab); }, 0, 0},
+    {"Enter", [](S_String_Grid&, QLineEdit& e) { press(e, Qt::Key_Return); }, 5, 2},
+    {"Right", [](S_String_Grid&, QLineEdit& e) { press(e, Qt::Key_Right); }, 5, 2},
+    {"Left", [](S_String_Grid&, QLineEdit& e) { press(e, Qt::Key_Left); }, 3, 2},
+    {"Down", [](S_String_Grid&, QLineEdit& e) { press(e, Qt::Key_Down); }, 4, 3},
+    {"Up", [](S_String_Grid&, QLineEdit& e) { press(e, Qt::Key_Up); }, 4, 1},
+    {"Escape", [](S_String_Grid&, QLineEdit& e) { press(e, Qt::Key_Escape); }, 4, 2},
+    {"a click on another cell",
+     [](S_String_Grid& g, QLineEdit&) {
+       QTest::mouseClick(g.viewport(), Qt::LeftButton, {}, g.visualRect(g.model()->index(0, 6)).center());
+     },
+     7, 1},
+};
+
+}  // namespace
+
+TEST_F(Main_Window_Test, ALeftEditorShowsTheStoredReadingAgain) {
+  struct Text {
+    const char* text;
+    bool pasted;
+  };
+  const Text texts[] = {{"9", false}, {"5", false}, {"99", false}, {"150", true}, {"0", false}};
+  import_samples({3});
+  form().activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&form()));
+  const R_Component& c = *form().project.component(0);
+  const uint8_t stored = c.areas[1].readings[3];
+  for (const Leaving& l : LEAVINGS) {
+    for (const Text& t : texts) {
+      SCOPED_TRACE(std::string(l.name) + " with \"" + t.text + "\"");
+      grid().setFocus();
+      if (t.pasted) {
+        paste_in_grid(4, 2, QString::fromLatin1(t.text));
+      } else {
+        type_in_grid(4, 2, QString::fromLatin1(t.text));
+      }
+      QLineEdit* editor = grid().cell_editor();
+      ASSERT_NE(editor, nullptr);
+      EXPECT_EQ(grid().cell(4, 2), QString::fromLatin1(t.text));  // shown while typed
+      l.leave(grid(), *editor);
+      EXPECT_EQ(grid().cell_editor(), nullptr);
+      EXPECT_EQ(grid().cell(4, 2), QString::number(stored));
+      EXPECT_EQ(c.areas[1].readings[3], stored);
+      if (l.col == 0) {
+        EXPECT_FALSE(grid().hasFocus());
+      } else {
+        EXPECT_EQ(grid().col(), l.col);
+        EXPECT_EQ(grid().row(), l.row);
+      }
+    }
+  }
+  EXPECT_TRUE(ui.informations().isEmpty());
+}
+
+TEST_F(Main_Window_Test, EnterMovesOnAsAnAcceptedReadingDoes) {
+  import_samples({2});
+  const struct {
+    int col, row;
+    int to_col, to_row;
+  } moves[] = {{3, 1, 4, 1}, {16, 1, 1, 2}, {16, 2, 16, 2}, {17, 1, 1, 2}, {18, 1, 1, 2}, {18, 2, 18, 2}};
+  for (const auto& m : moves) {
+    SCOPED_TRACE(testing::Message() << m.col << "," << m.row);
+    grid().set_current(m.col, m.row);
+    QTest::keyClick(&grid(), Qt::Key_Return);
+    EXPECT_EQ(grid().col(), m.to_col);
+    EXPECT_EQ(grid().row(), m.to_row);
+  }
+  // Arrows move too, without an editor open.
+  grid().set_current(3, 1);
+  QTest::keyClick(&grid(), Qt::Key_Down);
+  EXPECT_EQ(std::pair(grid().col(), grid().row()), std::pair(3, 2));
+}
+
+TEST_F(Main_Window_Test, AComponentWithoutAreasShowsAnEmptyRowThatTakesNothing) {
+  import(
+      {device_file("KZ-1", sample_device("KZ-1", 3, 40)), device_file("KZ-0", sample_device("KZ-0", 0, 40))});
+  select(1);
+  const R_Component& empty = *form().project.component(1);
+  ASSERT_EQ(empty.get_area_count(), 0u);
+  ASSERT_EQ(grid().row_count(), 2);
+  for (int col = 0; col < grid().col_count(); ++col) EXPECT_EQ(grid().cell(col, 1), QString()) << col;
+
+  uint8_t before[READINGS_PER_AREA];
+  std::copy(std::begin(empty.areas[0].readings), std::end(empty.areas[0].readings), before);
+  testing::internal::CaptureStderr();
+  for (const char* keys : {"35", "9n", "a"}) {
+    type_in_grid(4, 1, QString::fromLatin1(keys));
+    grid().setCurrentIndex(QModelIndex());
+  }
+  type_in_grid(17, 1, QStringLiteral("5"));
+  grid().setCurrentIndex(QModelIndex());
+  EXPECT_EQ(testing::internal::GetCapturedStderr(), std::string());
+  EXPECT_TRUE(std::equal(std::begin(before), std::end(before), empty.areas[0].readings));
+  EXPECT_EQ(empty.get_area_count(), 0u);
+  for (int col = 0; col < grid().col_count(); ++col) EXPECT_EQ(grid().cell(col, 1), QString()) << col;
+  EXPECT_TRUE(ui.informations().isEmpty());
+}

@@ -171,12 +171,34 @@ TEST_F(Main_Window_Test, TicksAreWrittenAndCountedOnlyWhileARowIsCurrent) {
   EXPECT_EQ(batch().Bat_Hint_Lbl->text(), QStringLiteral("2/5"));
   EXPECT_TRUE(form().project.component(3)->is_checked());
   EXPECT_FALSE(form().project.component(4)->is_checked());
+}
 
-  // After a new project the label keeps its text, and with no current row
-  // nothing is counted.
+// The count follows every change of the list, so that it never counts
+// components that are gone.
+TEST_F(Main_Window_Test, TheTickCountFollowsEveryChangeOfTheList) {
+  import_samples({2, 2, 2});
+  EXPECT_EQ(batch().Bat_Hint_Lbl->text(), QStringLiteral("0/3"));
+  tick(0, true);
+  tick(2, true);
+  EXPECT_EQ(batch().Bat_Hint_Lbl->text(), QStringLiteral("2/3"));
+  select(2);
+  form().Remove_Component_Act->trigger();
+  EXPECT_EQ(batch().Bat_Hint_Lbl->text(), QStringLiteral("1/2"));
+  form().Create_Component_Act->trigger();
+  EXPECT_EQ(batch().Bat_Hint_Lbl->text(), QStringLiteral("1/3"));
+
+  ui.files_to_save = {path(QStringLiteral("ticks"))};
+  form().Save_Act->trigger();
+  ui.files_to_open = {{path(QStringLiteral("ticks.prj"))}};
+  form().Open_Act->trigger();
+  EXPECT_EQ(batch().Bat_Hint_Lbl->text(), QStringLiteral("2/6"));
+
+  batch().Group_Strength_E->setText(QStringLiteral("24.8"));
   ui.answers = {Answer::No};
   form().New_Project_Act->trigger();
-  EXPECT_EQ(batch().Bat_Hint_Lbl->text(), QStringLiteral("2/5"));
+  EXPECT_EQ(batch().Bat_Hint_Lbl->text(), QStringLiteral("0/0"));
+  // The batch boxes keep what they showed.
+  EXPECT_EQ(batch().Group_Strength_E->text(), QStringLiteral("24.8"));
 }
 
 TEST_F(Main_Window_Test, ClickingAnEmptyPartOfTheListKeepsTheCurrentComponent) {

@@ -1,6 +1,8 @@
 // The date edit that holds a date or nothing.
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QImage>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -35,4 +37,36 @@ TEST(S_Date_Edit, ReportsTheUsersEditsOnly) {
   EXPECT_EQ(edit.date_text(), EMPTY_DATE_TEXT);  // incomplete
   QTest::keyClicks(&edit, QStringLiteral("1231"));
   EXPECT_EQ(edit.date_text(), "2024-12-31");
+}
+
+namespace {
+
+// The number of pixels of the edit's text area that are darker than its
+// background; the frame, and the calendar button at the right end, are left
+// out.
+int dark_pixels(S_Date_Edit& edit) {
+  const QImage image = edit.grab().toImage();
+  const QColor base = edit.palette().color(QPalette::Base);
+  int dark = 0;
+  for (int y = 4; y < image.height() - 4; ++y) {
+    for (int x = 4; x < image.width() - 30; ++x) {
+      if (QColor(image.pixel(x, y)).lightness() < base.lightness() - 60) ++dark;
+    }
+  }
+  return dark;
+}
+
+}  // namespace
+
+TEST(S_Date_Edit, AnEmptyEditShowsNothing) {
+  QWidget window;
+  auto* edit = new S_Date_Edit(&window);
+  edit->resize(120, 24);
+  window.show();
+  edit->clear_date();
+  EXPECT_EQ(dark_pixels(*edit), 0);
+  edit->set_date_text("2019-02-29");  // names no date
+  EXPECT_EQ(dark_pixels(*edit), 0);
+  edit->set_date_text("2013-05-07");
+  EXPECT_GT(dark_pixels(*edit), 20);
 }

@@ -84,9 +84,8 @@ TEST_F(Project_Dialog_Test, OkStoresEveryFieldAndKeepsTheTextsWithoutControl) {
   EXPECT_EQ(form().project.examine_reason.bytes(), utf8_to_gbk("验收"));
 }
 
-TEST_F(Project_Dialog_Test, CancelDiscardsTheEditsAndSelectsTheFirstComponent) {
+TEST_F(Project_Dialog_Test, CancelDiscardsTheEdits) {
   import_samples({2, 2});
-  select(1);
   const S_String name = form().project.project_name;
   open_dialog([this](TProject_Info_Form& d) {
     retype(field("Project_Name"), QStringLiteral("改"));
@@ -94,7 +93,28 @@ TEST_F(Project_Dialog_Test, CancelDiscardsTheEditsAndSelectsTheFirstComponent) {
   });
   EXPECT_EQ(form().project.project_name, name);
   EXPECT_EQ(field("Project_Name").text(), to_qstring(name));
-  EXPECT_EQ(panel().Component_Name->text(), QStringLiteral("C1"));
+}
+
+TEST_F(Project_Dialog_Test, TheCurrentComponentStaysCurrentHoweverTheDialogCloses) {
+  const std::pair<const char*, void (*)(TProject_Info_Form&)> closings[] = {
+      {"OK", [](TProject_Info_Form& d) { d.sButton2->click(); }},
+      {"Cancel", [](TProject_Info_Form& d) { d.sButton1->click(); }},
+      {"close box", [](TProject_Info_Form& d) { d.close(); }},
+  };
+  import_samples({2, 2, 2});
+  for (const auto& [how, close] : closings) {
+    SCOPED_TRACE(how);
+    select(1);
+    open_dialog([&](TProject_Info_Form& d) {
+      EXPECT_EQ(panel().Component_Name->text(), QStringLiteral("C2"));
+      close(d);
+    });
+    EXPECT_EQ(list().selectionModel()->selectedRows().value(0).row(), 1);
+    EXPECT_EQ(panel().Component_Name->text(), QStringLiteral("C2"));
+    retype(*panel().Tester, QString::fromLatin1(how));
+    EXPECT_EQ(form().project.component(1)->tester.bytes(), how);
+    EXPECT_EQ(form().project.component(0)->tester.bytes(), "");
+  }
 }
 
 TEST_F(Project_Dialog_Test, CloseBoxKeepsTheEditsInTheControlsUntilTheNextStoreOrShow) {

@@ -79,6 +79,46 @@ TEST_F(Main_Window_Test, WindowHasItsCaptionAndClientSize) {
   EXPECT_EQ(panel().pos(), QPoint(0, 0));
 }
 
+TEST_F(Main_Window_Test, ToolButtonsAndBatchControlsHaveTheirSizesAndPlaces) {
+  for (QAction* a : form().sToolBar1->actions()) {
+    if (a->isSeparator()) continue;
+    const QWidget* button = form().sToolBar1->widgetForAction(a);
+    ASSERT_NE(button, nullptr);
+    EXPECT_EQ(button->size(), QSize(31, 35)) << a->objectName().toStdString();
+    EXPECT_EQ(button->y(), 0) << a->objectName().toStdString();
+  }
+
+  struct Place {
+    const char* name;
+    QPoint at;
+    QSize size;  // empty: the label's own size
+  };
+  const Place places[] = {
+      {"Group_Caculate_Btn", {19, 3}, {73, 23}},
+      {"Bat_Hint_Lbl", {113, 3}, {}},
+      {"sLabel13", {20, 32}, {}},
+      {"Group_Strength_Grade_Cb", {80, 28}, {67, 22}},
+      {"sLabel15", {210, 8}, {}},
+      {"Group_Strength_Avg", {306, 4}, {67, 21}},
+      {"sLabel16", {438, 8}, {}},
+      {"Group_Strength_Sd", {534, 4}, {67, 21}},
+      {"sLabel17", {210, 32}, {}},
+      {"Group_Strength_Min", {307, 28}, {67, 21}},
+      {"sLabel18", {426, 32}, {}},
+      {"Group_Strength_E", {534, 28}, {67, 21}},
+  };
+  QStatusBar& bar = *form().sStatusBar1;
+  for (const Place& p : places) {
+    SCOPED_TRACE(p.name);
+    const auto* control = bar.findChild<QWidget*>(QString::fromLatin1(p.name));
+    ASSERT_NE(control, nullptr);
+    EXPECT_EQ(control->mapTo(&bar, QPoint(0, 0)), p.at);
+    if (!p.size.isEmpty()) {
+      EXPECT_EQ(control->size(), p.size);
+    }
+  }
+}
+
 TEST_F(Main_Window_Test, ActionsHaveTheirCaptionsHintsAndCategories) {
   for (const Action_Case& c : ACTIONS) {
     SCOPED_TRACE(c.name);
