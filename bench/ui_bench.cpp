@@ -110,7 +110,7 @@ void BM_grid_keystroke_50_areas(benchmark::State& state) {
   Shown_Windows shown;
   add_components(shown.form().project, 1, 50);
   shown.form().Show_Project();
-  S_String_Grid& grid = *shown.form().Areas_Grid;
+  S_String_Grid& grid = *shown.form().findChild<S_String_Grid*>("Areas_Grid");
   grid.set_current(1, 25);
   grid.edit(grid.currentIndex());
   QLineEdit* editor = grid.cell_editor();

@@ -137,8 +137,8 @@ class TMain_Form : public QMainWindow, public Project_Info_Host {
   void Rebuild_Component_List();
   void Store_Component_Text(S_String R_Component::*field, const QString& text);
 
- public:
-  // Controls and actions, named as their objectName.
+  // Controls and actions, named as their objectName: the tests find them
+  // by that name.
   QMenuBar* MainMenu1;
   QObject* ActionList1;
   QToolBar* sToolBar1;
@@ -172,7 +172,6 @@ class TMain_Form : public QMainWindow, public Project_Info_Host {
   QAction* Permission_Act;
   QAction* About_Act;
 
- private:
   Dialogs dialogs_;
   // The row of Component_List whose component the panel shows, or -1.
   int current_item = -1;
