@@ -100,9 +100,9 @@ TReport_Setting_Form::TReport_Setting_Form(UI_Services& ui, QWidget* parent, Reb
 
 bool TReport_Setting_Form::Init_Report_Settings() {
   Fill_Template_List(Area_Template_Cb, config_.Get_Area_Template(),
-                     template_folder(config_, Report_Kind::Area) + "*");
+                     template_folders(config_, Report_Kind::Area));
   Fill_Template_List(Component_Template_Cb, config_.Get_Component_Template(),
-                     template_folder(config_, Report_Kind::Component) + "*");
+                     template_folders(config_, Report_Kind::Component));
   config_.area_template = to_gbk(Area_Template_Cb->currentText());
   config_.component_template = to_gbk(Component_Template_Cb->currentText());
   Page_Header_Txt->setText(from_gbk(config_.page_header));
@@ -113,8 +113,8 @@ bool TReport_Setting_Form::Init_Report_Settings() {
 }
 
 void TReport_Setting_Form::Fill_Template_List(QComboBox* list, const std::string& wanted,
-                                              const std::string& pattern) {
-  const QStringList names = list_template_files(pattern);
+                                              const std::vector<std::filesystem::path>& folders) {
+  const QStringList names = list_template_files(folders);
   if (names.isEmpty()) {
     ui_.information(NO_TEMPLATE_FILE_MSG);
     return;

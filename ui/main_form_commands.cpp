@@ -49,7 +49,10 @@ void TMain_Form::New_Project_ActExecute() {
 void TMain_Form::Open_ActExecute() {
   const QStringList paths = services.open_files(PROJECT_FILE_FILTER, true);
   if (paths.isEmpty()) return;
-  const QString& path = paths.first();
+  Open_Project_File(paths.first());
+}
+
+void TMain_Form::Open_Project_File(const QString& path) {
   if (!project.load(fs_path(path))) {
     services.information(QStringLiteral("工程文件[%1]导入失败！").arg(path));
   }
@@ -83,6 +86,10 @@ TMain_Form::Save_Result TMain_Form::Save_Project() {
 void TMain_Form::Import_Data_From_Dev_ActExecute() {
   const QStringList paths = services.open_files(DEVICE_FILE_FILTER, true);
   if (paths.isEmpty()) return;
+  Import_Device_Files(paths);
+}
+
+void TMain_Form::Import_Device_Files(const QStringList& paths) {
   for (const QString& path : paths) {
     std::string bytes;
     if (!read_file(fs_path(path), bytes, DEVICE_FILE_MAX_BYTES)) {
