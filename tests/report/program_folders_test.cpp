@@ -15,22 +15,11 @@
 #include "report/rebound_tester_config.h"
 #include "report/report_setting_form_unit.h"
 #include "report/report_templates.h"
-#include "ui/ui_services.h"
+#include "tests/ui/scripted_ui_services.h"
 
 namespace fs = std::filesystem;
 
 namespace {
-
-class Recording_UI_Services : public UI_Services {
- public:
-  QStringList messages;
-  void information(const QString& text) override { messages << text; }
-  Answer ask_yes_no(const QString&) override { return Answer::No; }
-  Answer ask_yes_no_cancel(const QString&) override { return Answer::Cancel; }
-  QStringList open_files(const QString&, bool) override { return {}; }
-  QString save_file(const QString&) override { return {}; }
-  int show_modal(QDialog&) override { return 0; }
-};
 
 void put(const fs::path& file, const std::string& bytes) {
   fs::create_directories(file.parent_path());
@@ -66,7 +55,7 @@ class Program_Folders_Test : public ::testing::Test {
   fs::path root;
   Installed_Folders installed;
   Rebound_Tester_Config config;
-  Recording_UI_Services ui;
+  Scripted_UI_Services ui;
 };
 
 TEST_F(Program_Folders_Test, StartDirectoryWithSettingOrReportIsUsedAsItStands) {
@@ -127,7 +116,7 @@ TEST_F(Program_Folders_Test, TemplatesOfBothPlacesAreListedAndTheUsersFileWins) 
 
   TReport_Setting_Form form(ui, nullptr, config);
   form.Init_Report_Settings();
-  EXPECT_TRUE(ui.messages.isEmpty()) << ui.messages.join(u'|').toStdString();
+  EXPECT_TRUE(ui.informations().isEmpty()) << ui.informations().join(u'|').toStdString();
   EXPECT_EQ(items(form.Area_Template_Cb), QStringList({"测区强度检测报告.xml", "自定义.xml"}));
   EXPECT_EQ(items(form.Component_Template_Cb), QStringList({"构件强度检测报告.xml"}));
 
@@ -152,7 +141,7 @@ TEST_F(Program_Folders_Test, AStartDirectoryWhoseNameIsNotUtf8KeepsItsBytes) {
   config.Load();
   TReport_Setting_Form form(ui, nullptr, config);
   form.Init_Report_Settings();
-  EXPECT_EQ(ui.messages, QStringList({"选用默认的第一个模版。", "选用默认的第一个模版。"}));
+  EXPECT_EQ(ui.informations(), QStringList({"选用默认的第一个模版。", "选用默认的第一个模版。"}));
   EXPECT_EQ(items(form.Area_Template_Cb), QStringList({"a.xml"}));
   EXPECT_NE(bytes_of(start / "Setting" / "Config.ini").find("b.xml"), std::string::npos);
   EXPECT_EQ(configured_template(config, Report_Kind::Component).path, start / "Report" / COMPONENT / "b.xml");
