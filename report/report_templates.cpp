@@ -4,7 +4,10 @@
 #include <system_error>
 
 #include "model/gbk_codec.h"
+#include "model/project_workflows.h"
+#include "model/s_messages.h"
 #include "report/rebound_tester_config.h"
+#include "report/s_qt_text.h"
 
 namespace {
 
@@ -44,7 +47,7 @@ QStringList list_template_files(const std::vector<std::filesystem::path>& folder
       const std::filesystem::path name = it->path().filename();
       std::error_code status_ec;
       if (is_hidden(name) || !it->is_regular_file(status_ec)) continue;
-      names << path_text(name);
+      names << utf8_to_qstring(path_text(name));
     }
   }
   std::sort(names.begin(), names.end());
@@ -59,9 +62,26 @@ int find_template(const QStringList& names, const std::string& wanted) {
   return -1;
 }
 
-QString path_text(const std::filesystem::path& path) {
-  const std::u8string text = path.u8string();
-  return QString::fromUtf8(reinterpret_cast<const char*>(text.data()), static_cast<qsizetype>(text.size()));
+Template_Choice choose_template_file(const std::string& wanted,
+                                     const std::vector<std::filesystem::path>& folders) {
+  Template_Choice choice;
+  choice.files = list_template_files(folders);
+  if (choice.files.isEmpty()) {
+    choice.note = NO_TEMPLATE_FILE_MSG;
+    return choice;
+  }
+  choice.chosen = find_template(choice.files, wanted);
+  if (choice.chosen < 0) {
+    choice.chosen = 0;
+    choice.note = FIRST_TEMPLATE_CHOSEN_MSG;
+  }
+  return choice;
+}
+
+Template_Choice choose_template(const Rebound_Tester_Config& config, Report_Kind kind) {
+  const std::string& stored =
+      kind == Report_Kind::Area ? config.Get_Area_Template() : config.Get_Component_Template();
+  return choose_template_file(stored, template_folders(config, kind));
 }
 
 std::filesystem::path text_path(const QString& text) {

@@ -41,7 +41,20 @@ QStringList list_template_files(const std::vector<std::filesystem::path>& folder
 // exactly, letter case included; -1 when there is none.
 int find_template(const QStringList& names, const std::string& wanted);
 
-// A file-system path as text (UTF-8 names decoded; a byte that is not UTF-8
-// shows as U+FFFD), and a text as a file-system path.
-QString path_text(const std::filesystem::path& path);
+// Which of the files in the folders a report uses: the wanted name where it
+// is among them, else the first file.
+struct Template_Choice {
+  QStringList files;  // as list_template_files gives them
+  int chosen = -1;    // the index of the file to use; -1 when there is none
+  // NO_TEMPLATE_FILE_MSG when nothing is listed, FIRST_TEMPLATE_CHOSEN_MSG
+  // when the wanted name gave way to the first file; null otherwise.
+  const char* note = nullptr;
+};
+Template_Choice choose_template_file(const std::string& wanted,
+                                     const std::vector<std::filesystem::path>& folders);
+
+// The choice in the kind's folders for the name the settings store.
+Template_Choice choose_template(const Rebound_Tester_Config& config, Report_Kind kind);
+
+// A text as a file-system path.
 std::filesystem::path text_path(const QString& text);

@@ -27,7 +27,7 @@ launcher=()
 if command -v ccache >/dev/null 2>&1; then
   launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_C_COMPILER_LAUNCHER=ccache)
 fi
-cmake -S "$here" -B "$build" -DCMAKE_INSTALL_PREFIX=/usr -DRV820_BENCHMARKS=OFF "${launcher[@]}" \
+cmake -S "$here" -B "$build" -DCMAKE_INSTALL_PREFIX=/usr -DRV820_BENCHMARKS=OFF -DBUILD_TESTING=OFF "${launcher[@]}" \
   "${maintainer_args[@]}" >/dev/null
 # Only what the package holds (and the sample generator that its test uses).
 cmake --build "$build" -j2 --target rv820 rv820-cli install_data rv820-samples
