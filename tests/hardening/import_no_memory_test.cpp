@@ -4,6 +4,7 @@
 // main window.
 #include <gtest/gtest.h>
 
+#include <QAction>
 #include <QLineEdit>
 #include <QTableWidget>
 #include <QTemporaryDir>
@@ -35,7 +36,7 @@ TEST(Import_Without_Memory, EndsAtOnceWithoutRebuildingTheViews) {
     files << file;
   }
   ui.files_to_open.push_back({files[0]});
-  form.Import_Data_From_Dev_Act->trigger();
+  form.findChild<QAction*>("Import_Data_From_Dev_Act")->trigger();
   ui.asked.clear();
 
   {
@@ -43,7 +44,7 @@ TEST(Import_Without_Memory, EndsAtOnceWithoutRebuildingTheViews) {
     Allocation_Probe heap;
     heap.refuse(sizeof(R_Component), 1);
     ui.files_to_open.push_back({files[1], files[2], files[3]});
-    form.Import_Data_From_Dev_Act->trigger();
+    form.findChild<QAction*>("Import_Data_From_Dev_Act")->trigger();
   }
 
   EXPECT_EQ(ui.informations(), QStringList{QStringLiteral("构件新建失败！")});
