@@ -14,7 +14,6 @@
 #include "tests/model/allocation_probe.h"
 #include "tests/ui/scripted_ui_services.h"
 #include "tools/device_file_writer.h"
-#include "ui/component_panel.h"
 #include "ui/main_form_unit.h"
 #include "ui/program_windows.h"
 
@@ -51,8 +50,8 @@ TEST(Import_Without_Memory, EndsAtOnceWithoutRebuildingTheViews) {
   ASSERT_EQ(form.project.component_count(), 2u);
   EXPECT_EQ(form.project.component(1)->component_name.bytes(), "KZ-1");
   // The list and the panel still show what they showed before the import.
-  EXPECT_EQ(form.Component_List->rowCount(), 1);
-  EXPECT_EQ(form.Component_Panel->Component_Name->text(), QStringLiteral("KZ-0"));
+  EXPECT_EQ(form.findChild<QTableWidget*>("Component_List")->rowCount(), 1);
+  EXPECT_EQ(form.findChild<QLineEdit*>("Component_Name")->text(), QStringLiteral("KZ-0"));
   windows.main_form.reset();
 }
 

@@ -80,9 +80,9 @@ TEST_F(Main_Window_Test, WindowHasItsCaptionAndClientSize) {
 }
 
 TEST_F(Main_Window_Test, ToolButtonsAndBatchControlsHaveTheirSizesAndPlaces) {
-  for (QAction* a : form().sToolBar1->actions()) {
+  for (QAction* a : child<QToolBar>("sToolBar1")->actions()) {
     if (a->isSeparator()) continue;
-    const QWidget* button = form().sToolBar1->widgetForAction(a);
+    const QWidget* button = child<QToolBar>("sToolBar1")->widgetForAction(a);
     ASSERT_NE(button, nullptr);
     EXPECT_EQ(button->size(), QSize(31, 35)) << a->objectName().toStdString();
     EXPECT_EQ(button->y(), 0) << a->objectName().toStdString();
@@ -107,7 +107,7 @@ TEST_F(Main_Window_Test, ToolButtonsAndBatchControlsHaveTheirSizesAndPlaces) {
       {"sLabel18", {426, 32}, {}},
       {"Group_Strength_E", {534, 28}, {67, 21}},
   };
-  QStatusBar& bar = *form().sStatusBar1;
+  QStatusBar& bar = *child<QStatusBar>("sStatusBar1");
   for (const Place& p : places) {
     SCOPED_TRACE(p.name);
     const auto* control = bar.findChild<QWidget*>(QString::fromLatin1(p.name));
