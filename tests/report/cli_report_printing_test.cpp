@@ -165,7 +165,7 @@ TEST_F(Cli_Report_Test, ChecksAndTemplateErrorsAreReportedAndNothingIsWritten) {
        {true},
        {"--pdf", "out.pdf", "--template", "broken.xml"},
        1,
-       {"模版文件[broken.xml]无法加载，请在[报表设置]中选择其他模版。", "broken.xml：第 3 行："}},
+       {"模版文件[broken.xml]无法加载，请在[报表设置]中选择其他模版。", "第 3 行："}},
       {"no --pdf", {true}, {}, 2, {}},
       {"unknown kind", {true}, {"--pdf", "out.pdf", "--kind", "batch"}, 2, {}},
       {"not a pdf", {true}, {"--pdf", "in.prj"}, 2, {}},
