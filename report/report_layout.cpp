@@ -6,6 +6,8 @@
 #include <QTextBoundaryFinder>
 #include <QTextLayout>
 #include <algorithm>
+#include <cstdlib>
+#include <new>
 #include <functional>
 #include <numeric>
 #include <optional>
@@ -83,6 +85,22 @@ bool has_long_unbreakable_run(const QString& text) {
   return text.size() - last > LONGEST_RUN;
 }
 
+// Laying a text out does not survive memory running out: the text engine
+// writes through the null pointer of an allocation that failed. So the
+// memory a layout takes (about a hundred bytes for each character) is first
+// asked for and given back; when it cannot be had, std::bad_alloc fails the
+// report instead.
+void make_room_for_layout(qsizetype characters) {
+  constexpr size_t BYTES_PER_CHARACTER = 128;
+  constexpr size_t SMALL = size_t(1) << 20;
+  const size_t bytes = static_cast<size_t>(characters) * BYTES_PER_CHARACTER;
+  if (bytes < SMALL) return;
+  void* volatile room = std::malloc(bytes);
+  const bool had = room != nullptr;
+  std::free(room);
+  if (!had) throw std::bad_alloc();
+}
+
 class Report_Layouter {
  public:
   Report_Layouter(const Report_Definition& definition, const std::vector<Record>& records,
@@ -148,6 +166,7 @@ class Report_Layouter {
       laid.tops.push_back(QFontMetricsF(font, sheet.device).height());
       return laid;
     }
+    make_room_for_layout(text.size());
     auto layout = std::make_shared<QTextLayout>(text, font, sheet.device);
     QTextOption option(qt_alignment(align));
     option.setWrapMode(has_long_unbreakable_run(text) ? QTextOption::WrapAnywhere
@@ -421,6 +440,33 @@ class Report_Layouter {
 
   // The page header and footer may each take a third of the page between
   // the margins; the body keeps the rest.
+  // A band without the page number or count is laid out once for all pages.
+  struct Page_Band {
+    const Report_Band& band;
+    bool by_page = false;
+    std::optional<Report_Block> laid_out;
+  };
+
+  static bool shows_page(const Report_Band& band) {
+    const auto by_page = [](const Report_Text& text) {
+      return text.uses(Report_Text::Part::Kind::page) || text.uses(Report_Text::Part::Kind::pages);
+    };
+    for (const Report_Item& item : band) {
+      if (const auto* paragraph = std::get_if<Report_Paragraph>(&item); paragraph && by_page(paragraph->text))
+        return true;
+      if (const auto* grid = std::get_if<Report_Grid>(&item))
+        for (const auto& row : grid->rows)
+          for (const Report_Cell& cell : row)
+            if (by_page(cell.text)) return true;
+    }
+    return false;
+  }
+
+  const Report_Block& page_band(Page_Band& band, bool& cut) const {
+    if (band.by_page || !band.laid_out) band.laid_out = page_band(band.band, cut);
+    return *band.laid_out;
+  }
+
   Report_Block page_band(const Report_Band& band, bool& cut) const {
     Report_Block block = band_block(band);
     const double allowed = body.height() / 3;
@@ -480,8 +526,8 @@ class Report_Layouter {
     page_number = static_cast<int>(pages.size());
     header_due = true;
     Report_Laid_Out_Page& page = pages.back();
-    const Report_Block header = page_band(definition.page_header, notes.page_header_cut);
-    const Report_Block footer = page_band(definition.page_footer, notes.page_footer_cut);
+    const Report_Block& header = page_band(page_header, notes.page_header_cut);
+    const Report_Block& footer = page_band(page_footer, notes.page_footer_cut);
     page.margins.append(header, body.topLeft());
     page.margins.append(footer, QPointF(body.left(), body.bottom() - footer.height));
     y = body_top = body.top() + header.height;
@@ -516,7 +562,6 @@ class Report_Layouter {
 
   void paginate(int total) {
     pages.clear();
-    notes = {};
     pages_total = total;
     start_page();
     if (!definition.report_header.empty()) place_band(definition.report_header);
@@ -530,6 +575,8 @@ class Report_Layouter {
   const QString date;
   QRectF body;
   bool rows_depend_on_page = false;
+  Page_Band page_header{definition.page_header, shows_page(definition.page_header)};
+  Page_Band page_footer{definition.page_footer, shows_page(definition.page_footer)};
   // The detail rows laid out so far, kept for the next pass unless a row
   // shows the page number.
   std::vector<Laid_Row> detail_rows;
