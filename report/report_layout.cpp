@@ -7,8 +7,8 @@
 #include <QTextLayout>
 #include <algorithm>
 #include <cstdlib>
-#include <new>
 #include <functional>
+#include <new>
 #include <numeric>
 #include <optional>
 
@@ -194,9 +194,9 @@ class Report_Layouter {
     row.min_height = mm_y(style.row_height);
     row.line = mm_y(style.line);
     for (const Row_Cell& cell : cells)
-      row.cells.push_back({lay_text(cell.text, font(style.font_size, cell.bold), cell.width - 2 * row.pad_x,
-                                    cell.align),
-                           cell.width, cell.border});
+      row.cells.push_back(
+          {lay_text(cell.text, font(style.font_size, cell.bold), cell.width - 2 * row.pad_x, cell.align),
+           cell.width, cell.border});
     return row;
   }
 
@@ -282,9 +282,10 @@ class Report_Layouter {
   // A paragraph is a row of one borderless cell as wide as the body.
   Laid_Row paragraph_row(const Report_Paragraph& paragraph) const {
     Laid_Row row;
-    row.cells.push_back({lay_text(paragraph.text.expand(values(first_record())),
-                                  font(paragraph.font.size, paragraph.font.bold), body.width(), paragraph.align),
-                         body.width(), Report_Border::none});
+    row.cells.push_back(
+        {lay_text(paragraph.text.expand(values(first_record())),
+                  font(paragraph.font.size, paragraph.font.bold), body.width(), paragraph.align),
+         body.width(), Report_Border::none});
     return row;
   }
 
@@ -504,8 +505,8 @@ class Report_Layouter {
       if (!cut_font) cut_font = text.layout->font();
       if (kept == text.first_line) continue;
       const QTextLine last = text.layout->lineAt(kept - 1);
-      ellipses.push_back(ellipsis(text.layout->font(),
-                                  text.position + QPointF(last.naturalTextRect().right(), last.y())));
+      ellipses.push_back(
+          ellipsis(text.layout->font(), text.position + QPointF(last.naturalTextRect().right(), last.y())));
     }
     if (ellipses.empty() && cut_font) {
       const double line_height = QFontMetricsF(*cut_font, sheet.device).height();
@@ -601,7 +602,8 @@ void paint_block(const Report_Block& block, QPainter& painter) {
   painter.setPen(Qt::black);
   for (const Report_Block::Text& text : block.texts) {
     const int end = std::min(text.end_line, text.layout->lineCount());
-    for (int line = text.first_line; line < end; ++line) text.layout->lineAt(line).draw(&painter, text.position);
+    for (int line = text.first_line; line < end; ++line)
+      text.layout->lineAt(line).draw(&painter, text.position);
   }
 }
 

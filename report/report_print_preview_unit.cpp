@@ -11,7 +11,7 @@
 #include <QVBoxLayout>
 
 #include "report/report_print_job.h"
-#include "ui/ui_services.h"
+#include "report/ui_services.h"
 
 TReport_Print_Preview::TReport_Print_Preview(UI_Services& services, QWidget* parent)
     : QDialog(parent), services(services) {

@@ -386,7 +386,8 @@ class Template_Reader {
 
   bool read_column(Report_Detail& detail) {
     const qint64 line = xml.lineNumber();
-    if (detail.columns.size() >= MAX_COLUMNS) return fail(QStringLiteral("<detail> 超过 %1 列").arg(MAX_COLUMNS));
+    if (detail.columns.size() >= MAX_COLUMNS)
+      return fail(QStringLiteral("<detail> 超过 %1 列").arg(MAX_COLUMNS));
     if (!count(cells, MAX_CELLS, "单元格")) return false;
     Report_Column column;
     if (!check_attributes({"label", "width", "field", "align"}) ||
