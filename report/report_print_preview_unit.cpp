@@ -10,7 +10,9 @@
 #include <QToolBar>
 #include <QVBoxLayout>
 
+#include "model/s_messages.h"
 #include "report/report_print_job.h"
+#include "report/s_qt_text.h"
 #include "report/ui_services.h"
 
 TReport_Print_Preview::TReport_Print_Preview(UI_Services& services, QWidget* parent)
@@ -118,7 +120,7 @@ void TReport_Print_Preview::FormActivate() {
 void TReport_Print_Preview::Report_Failed() {
   report_built = false;
   Gr_Print_Preview->updatePreview();
-  services.information(QStringLiteral("报表打印失败！"));
+  services.information(utf8_to_qstring(message_text(REPORT_PRINT_FAILED_MSG)));
   QMetaObject::invokeMethod(this, &QDialog::reject, Qt::QueuedConnection);
 }
 
