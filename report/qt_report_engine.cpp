@@ -98,8 +98,12 @@ Qt_Report_Engine::Qt_Report_Engine()
 Qt_Report_Engine::~Qt_Report_Engine() = default;
 
 bool Qt_Report_Engine::load_from_file(const QString& path) {
+  return load_from_path(std::filesystem::path(path.toStdString()));
+}
+
+bool Qt_Report_Engine::load_from_path(const std::filesystem::path& path) {
   std::string bytes;
-  if (!read_file(std::filesystem::path(path.toStdString()), bytes, MAX_TEMPLATE_BYTES + 1)) {
+  if (!read_file(path, bytes, MAX_TEMPLATE_BYTES + 1)) {
     error = QStringLiteral("无法读取文件");
     return false;
   }
@@ -112,7 +116,10 @@ bool Qt_Report_Engine::load_from_file(const QString& path) {
   warning.clear();
   replace_missing_font(loaded->definition.page.font_family, warning);
   loaded->loaded = true;
-  loaded->title = QFileInfo(path).completeBaseName();
+  const std::u8string name = path.filename().u8string();
+  loaded->title =
+      QFileInfo(QString::fromUtf8(reinterpret_cast<const char*>(name.data()), qsizetype(name.size())))
+          .completeBaseName();
   loaded->handles.resize(loaded->definition.field_names.size());
   state = std::move(loaded);
   ++generation;

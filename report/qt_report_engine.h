@@ -25,6 +25,7 @@ class Qt_Report_Engine : public Report_Engine {
   // A font that the system lacks is replaced by the first CJK face it has
   // of Noto Sans CJK SC, Microsoft YaHei and SimSun, and last_warning says so.
   bool load_from_file(const QString& path) override;
+  bool load_from_path(const std::filesystem::path& path) override;
   QString last_error() const override;
   QString last_warning() const override;
   QString layout_warning() const override;
