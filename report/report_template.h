@@ -128,5 +128,8 @@ struct Report_Definition {
 
 // Reads a template. False with the reason, starting with the line where the
 // template is broken, when it is not XML, its root is not <report>, or it has
-// an unknown element or attribute, a bad value or an unbalanced brace.
+// an unknown element or attribute, a bad value, an unbalanced brace, a
+// placeholder that names none of the report fields (nor page, pages or date),
+// or more than 64 columns in a table, 4000 cells, 4000 items or 4000
+// placeholders in all.
 bool read_report_template(const QByteArray& xml, Report_Definition& out, QString& error);
