@@ -2,12 +2,21 @@
 
 #include <cstdio>
 
-void write_output(std::string_view text) { std::fwrite(text.data(), 1, text.size(), stdout); }
+#include "cli_console.h"
+
+namespace {
+
+bool output_failed = false;
+
+}  // namespace
+
+void write_output(std::string_view text) {
+  if (!write_text(stdout, text)) output_failed = true;
+}
 
 void write_error_line(std::string_view text) {
-  std::fwrite(text.data(), 1, text.size(), stderr);
-  std::fputc('\n', stderr);
+  write_text(stderr, std::string(text) + "\n");
   std::fflush(stderr);
 }
 
-bool finish_output() { return std::fflush(stdout) == 0 && !std::ferror(stdout); }
+bool finish_output() { return std::fflush(stdout) == 0 && !std::ferror(stdout) && !output_failed; }

@@ -5,6 +5,7 @@
 
 #include "cli_arguments.h"
 #include "cli_command.h"
+#include "cli_console.h"
 #include "cli_messages.h"
 #include "model/device_file.h"
 #include "model/rebound_project.h"
@@ -26,7 +27,7 @@ Cli_Status run_import(const std::vector<std::string>& args) {
     const std::string& path = arguments.positional[i];
     // An instrument file holds at most one record: nothing past it is read.
     std::string bytes;
-    if (!read_file(path, bytes, DEVICE_FILE_MAX_BYTES)) {
+    if (!read_file(argument_path(path), bytes, DEVICE_FILE_MAX_BYTES)) {
       messages.report(with_path(DEVICE_FILE_OPEN_FAILED_MSG, path));
       continue;
     }

@@ -4,6 +4,7 @@
 #include <cctype>
 #include <string_view>
 
+#include "cli_console.h"
 #include "cli_output.h"
 #include "model/rebound_project.h"
 
@@ -22,13 +23,13 @@ bool ends_with_ignoring_case(std::string_view text, std::string_view end) {
 }  // namespace
 
 bool load_project(const std::string& path, Rebound_Project& project, Cli_Messages& messages) {
-  if (project.load(path)) return true;
+  if (project.load(argument_path(path))) return true;
   messages.report(with_path(PROJECT_LOAD_FAILED_MSG, path));
   return false;
 }
 
 bool save_project(const Rebound_Project& project, const std::string& path, Cli_Messages& messages) {
-  if (project.save(path)) return true;
+  if (project.save(argument_path(path))) return true;
   messages.report(with_path(PROJECT_SAVE_FAILED_MSG, path));
   return false;
 }

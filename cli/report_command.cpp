@@ -5,11 +5,11 @@
 // components puts each component's report on new pages with its own page
 // numbers.
 #include <QGuiApplication>
-#include <cstdlib>
 #include <filesystem>
 
 #include "cli_arguments.h"
 #include "cli_command.h"
+#include "cli_console.h"
 #include "cli_messages.h"
 #include "cli_output.h"
 #include "model/gbk_codec.h"
@@ -26,7 +26,7 @@ const Cli_Option REPORT_OPTIONS[] = {{"--pdf", true}, {"--kind", true}, {"--temp
 
 // True when the path ends in ".pdf", in any letter case.
 bool is_pdf_path(const std::string& path) {
-  const QString extension = QString::fromStdString(std::filesystem::path(path).extension().string());
+  const QString extension = QString::fromStdU16String(argument_path(path).extension().u16string());
   return extension.compare(QStringLiteral(".pdf"), Qt::CaseInsensitive) == 0;
 }
 
@@ -43,7 +43,7 @@ Report_Kind chosen_kind(const Cli_Arguments& arguments) {
 Report_Template_File chosen_template(const Cli_Arguments& arguments, Report_Kind kind) {
   const auto option = arguments.options.find("--template");
   if (option != arguments.options.end())
-    return {std::filesystem::path(option->second), QString::fromStdString(option->second)};
+    return {argument_path(option->second), QString::fromStdString(option->second)};
   Rebound_Tester_Config& config = Tester_Config();
   std::string& name = kind == Report_Kind::Area ? config.area_template : config.component_template;
   const QStringList files = list_template_files(template_folder(config, kind) + "*");
@@ -75,7 +75,8 @@ Cli_Status run_report(const std::vector<std::string>& args) {
 
   // The settings of the start directory, as the window reads them.
   std::error_code ec;
-  Tester_Config().Set_Start_Dir(utf8_to_gbk(std::filesystem::current_path(ec).string()));
+  const std::u8string start_dir = std::filesystem::current_path(ec).u8string();
+  Tester_Config().Set_Start_Dir(utf8_to_gbk(std::string(start_dir.begin(), start_dir.end())));
   Tester_Config().Load();
   const Report_Kind kind = chosen_kind(arguments);
   const Report_Template_File report_template = chosen_template(arguments, kind);
@@ -85,7 +86,7 @@ Cli_Status run_report(const std::vector<std::string>& args) {
   if (!load_project(arguments.positional[0], project, messages)) return messages.status();
 
   // Laying out text needs the fonts of a Gui application; no display is used.
-  if (std::getenv("QT_QPA_PLATFORM") == nullptr) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+  if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   int argc = 1;
   char name[] = "rv820-cli";
   char* argv[] = {name, nullptr};
