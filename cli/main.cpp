@@ -15,11 +15,7 @@ namespace {
 
 // One line per command; the usage text lists them in this order.
 const Cli_Command* const COMMANDS[] = {
-    &IMPORT_COMMAND,
-    &CALC_COMMAND,
-    &SHOW_COMMAND,
-    &BATCH_COMMAND,
-    &REPORT_COMMAND,
+    &IMPORT_COMMAND, &CALC_COMMAND, &SHOW_COMMAND, &BATCH_COMMAND, &REPORT_COMMAND,
 };
 
 std::string usage_text() {

@@ -12,4 +12,5 @@ Cli_Status run_report(const std::vector<std::string>&) {
 
 }  // namespace
 
-const Cli_Command REPORT_COMMAND = {"report", "...", "not in this build: it has no report engine", run_report};
+const Cli_Command REPORT_COMMAND = {"report", "...", "not in this build: it has no report engine",
+                                    run_report};

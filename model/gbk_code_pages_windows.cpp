@@ -39,8 +39,8 @@ bool append_gbk(std::wstring_view wide, std::string& out) {
   if (wide.empty()) return true;
   const int n = static_cast<int>(wide.size());
   BOOL defaulted = FALSE;
-  const int length =
-      WideCharToMultiByte(GBK_CODE_PAGE, WC_NO_BEST_FIT_CHARS, wide.data(), n, nullptr, 0, nullptr, &defaulted);
+  const int length = WideCharToMultiByte(GBK_CODE_PAGE, WC_NO_BEST_FIT_CHARS, wide.data(), n, nullptr, 0,
+                                         nullptr, &defaulted);
   if (length <= 0 || defaulted) return false;
   const size_t at = out.size();
   out.resize(at + static_cast<size_t>(length));
@@ -65,7 +65,8 @@ size_t utf8_character_length(std::string_view rest) {
 // The one character of a UTF-16 text of one or two units.
 char32_t single_character(std::wstring_view wide) {
   if (wide.size() == 1) return wide[0];
-  return 0x10000 + ((static_cast<char32_t>(wide[0]) - 0xD800) << 10) + (static_cast<char32_t>(wide[1]) - 0xDC00);
+  return 0x10000 + ((static_cast<char32_t>(wide[0]) - 0xD800) << 10) +
+         (static_cast<char32_t>(wide[1]) - 0xDC00);
 }
 
 }  // namespace
