@@ -33,10 +33,21 @@ void append_utf8(std::wstring_view wide, std::string& out) {
   WideCharToMultiByte(CP_UTF8, 0, wide.data(), n, out.data() + at, length, nullptr, nullptr);
 }
 
+// True for a private-use character that code page 936 gives two bytes but
+// glibc's code page 936 leaves to GB18030, which writes it in four.
+bool written_in_four_bytes(wchar_t c) {
+  std::string form;
+  return c >= 0xE000 && c <= 0xF8FF && gb18030_four_byte_form(c, form);
+}
+
 // Appends the code page 936 bytes of wide; false (nothing appended) when a
-// character has none: no best-fit look-alike and no default character.
+// character has none (no best-fit look-alike, no default character) or is
+// written in its four-byte form.
 bool append_gbk(std::wstring_view wide, std::string& out) {
   if (wide.empty()) return true;
+  for (const wchar_t c : wide) {
+    if (written_in_four_bytes(c)) return false;
+  }
   const int n = static_cast<int>(wide.size());
   BOOL defaulted = FALSE;
   const int length = WideCharToMultiByte(GBK_CODE_PAGE, WC_NO_BEST_FIT_CHARS, wide.data(), n, nullptr, 0,

@@ -47,7 +47,9 @@ cmake -S "$here" -B "$out/windows" "${core[@]}" "${toolchain[@]}" "${launcher[@]
 cmake --build "$out/windows" -j2
 
 echo "== the core suites under Wine"
-ctest --test-dir "$out/windows" -j2 --output-on-failure
+# The layer test reads the sources with CMake on the host; it runs in the
+# Linux build, where every file belongs to a target.
+ctest --test-dir "$out/windows" -j2 --output-on-failure -E '^layers$'
 
 echo "== rv820-cli.exe against rv820-cli"
 linux_cli="$out/linux/cli/rv820-cli"
