@@ -11,10 +11,13 @@
 #include <QString>
 
 #include "model/rebound_project.h"
+#include "project_info_host.h"
 #include "report/report_data.h"
 
 class QAction;
 class QCloseEvent;
+class QDragEnterEvent;
+class QDropEvent;
 class QShowEvent;
 class QFrame;
 class QMenu;
@@ -34,7 +37,7 @@ class TReport_Print_Preview;
 class TReport_Setting_Form;
 class UI_Services;
 
-class TMain_Form : public QMainWindow {
+class TMain_Form : public QMainWindow, public Project_Info_Host {
   Q_OBJECT
 
  public:
@@ -57,8 +60,8 @@ class TMain_Form : public QMainWindow {
   void Set_Dialogs(const Dialogs& dialogs);
 
   // The view operations.
-  void Show_Project();
-  void Store_Project_Info();
+  void Show_Project() override;
+  void Store_Project_Info() override;
   void Clear_Component_Panel();
   void Show_Component_Areas(const R_Component* component);
 
@@ -73,6 +76,13 @@ class TMain_Form : public QMainWindow {
 
   // The project commands.
   void New_Project_ActExecute();
+  // Open and import with paths chosen elsewhere: the project file is opened,
+  // and the instrument files imported, as Open and Import do with them.
+  void Open_Project_File(const QString& path);
+  void Import_Device_Files(const QStringList& paths);
+  // Files given on the command line or dropped onto the window: each *.prj
+  // (any letter case) is opened in turn, the others are imported together.
+  void Open_Files(const QStringList& paths);
   void Open_ActExecute();
   void Save_ActExecute();
   void Import_Data_From_Dev_ActExecute();
@@ -114,6 +124,8 @@ class TMain_Form : public QMainWindow {
  protected:
   void closeEvent(QCloseEvent* event) override;
   void showEvent(QShowEvent* event) override;
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
 
  private:
   enum class Save_Result { Saved, Nothing_To_Save, Not_Saved };
@@ -122,7 +134,6 @@ class TMain_Form : public QMainWindow {
   void create_menus();
   void create_tool_bar();
   void create_views();
-  QAction* make_action(const char* name, const char* category, const char* caption, const char* hint);
   void connect_panel();
 
   // The steps of Save_ActExecute; New_Project_ActExecute and FormClose go
@@ -137,8 +148,8 @@ class TMain_Form : public QMainWindow {
   void Rebuild_Component_List();
   void Store_Component_Text(S_String R_Component::*field, const QString& text);
 
- public:
-  // Controls and actions, named as their objectName.
+  // Controls and actions, named as their objectName: the tests find them
+  // by that name.
   QMenuBar* MainMenu1;
   QObject* ActionList1;
   QToolBar* sToolBar1;
@@ -172,7 +183,6 @@ class TMain_Form : public QMainWindow {
   QAction* Permission_Act;
   QAction* About_Act;
 
- private:
   Dialogs dialogs_;
   // The row of Component_List whose component the panel shows, or -1.
   int current_item = -1;
