@@ -4,6 +4,7 @@
 
 #include "cli_arguments.h"
 #include "cli_command.h"
+#include "cli_console.h"
 #include "cli_json.h"
 #include "cli_messages.h"
 #include "cli_output.h"
@@ -82,7 +83,8 @@ Cli_Status run_batch(const std::vector<std::string>& args) {
   const bool json = arguments.has("--json");
   Cli_Messages messages;
   Rebound_Project project;
-  if (messages.report(open_project(project, arguments.positional[0]))) return messages.status();
+  if (messages.report(open_project(project, argument_path(arguments.positional[0]))))
+    return messages.status();
 
   Cli_Batch_Dialogue dialogue(messages, !arguments.has("--no"));
   const std::optional<Batch_Result> batch = batch_statistics(project, dialogue);

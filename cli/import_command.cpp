@@ -7,6 +7,7 @@
 
 #include "cli_arguments.h"
 #include "cli_command.h"
+#include "cli_console.h"
 #include "cli_messages.h"
 #include "model/project_workflows.h"
 #include "model/rebound_project.h"
@@ -21,12 +22,14 @@ Cli_Status run_import(const std::vector<std::string>& args) {
 
   Cli_Messages messages;
   Rebound_Project project;
-  const std::vector<std::filesystem::path> files(arguments.positional.begin() + 1,
-                                                 arguments.positional.end());
+  std::vector<std::filesystem::path> files;
+  for (size_t i = 1; i < arguments.positional.size(); ++i)
+    files.push_back(argument_path(arguments.positional[i]));
   for (const S_Failure& failed : import_device_files(project, files)) messages.report(failed.text);
   // A project without components holds nothing worth writing, and writing it
   // would replace whatever OUT.prj held.
-  if (!messages.report(check_something_to_save(project))) messages.report(save_project(project, out_path));
+  if (!messages.report(check_something_to_save(project)))
+    messages.report(save_project(project, argument_path(out_path)));
   return messages.status();
 }
 

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "cli_command.h"
+#include "cli_console.h"
 #include "cli_output.h"
 #include "text_table.h"
 
@@ -14,11 +15,7 @@ namespace {
 
 // One line per command; the usage text lists them in this order.
 const Cli_Command* const COMMANDS[] = {
-    &IMPORT_COMMAND,
-    &CALC_COMMAND,
-    &SHOW_COMMAND,
-    &BATCH_COMMAND,
-    &REPORT_COMMAND,
+    &IMPORT_COMMAND, &CALC_COMMAND, &SHOW_COMMAND, &BATCH_COMMAND, &REPORT_COMMAND,
 };
 
 std::string usage_text() {
@@ -78,7 +75,7 @@ Cli_Status run(const std::vector<std::string>& args) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  Cli_Status status = run(std::vector<std::string>(argv + 1, argv + argc));
+  Cli_Status status = run(command_line_arguments(argc, argv));
   if (status == Cli_Status::usage) write_usage_error();
   if (!finish_output()) {
     write_error_line("rv820-cli: the output could not be written");

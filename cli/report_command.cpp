@@ -5,11 +5,11 @@
 // components puts each component's report on new pages with its own page
 // numbers.
 #include <QGuiApplication>
-#include <cstdlib>
 #include <filesystem>
 
 #include "cli_arguments.h"
 #include "cli_command.h"
+#include "cli_console.h"
 #include "cli_messages.h"
 #include "cli_output.h"
 #include "model/gbk_codec.h"
@@ -45,7 +45,7 @@ Report_Kind chosen_kind(const Cli_Arguments& arguments) {
 Report_Template_File chosen_template(const Cli_Arguments& arguments, Report_Kind kind) {
   const auto option = arguments.options.find("--template");
   if (option != arguments.options.end())
-    return {std::filesystem::path(option->second), QString::fromStdString(option->second)};
+    return {argument_path(option->second), QString::fromStdString(option->second)};
   Rebound_Tester_Config& config = Tester_Config();
   const Template_Choice choice = choose_template(config, kind);
   if (choice.chosen >= 0) {
@@ -86,10 +86,11 @@ Cli_Status run_report(const std::vector<std::string>& args) {
 
   Cli_Messages messages;
   Rebound_Project project;
-  if (messages.report(open_project(project, arguments.positional[0]))) return messages.status();
+  if (messages.report(open_project(project, argument_path(arguments.positional[0]))))
+    return messages.status();
 
   // Laying out text needs the fonts of a Gui application; no display is used.
-  if (std::getenv("QT_QPA_PLATFORM") == nullptr) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+  if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   int argc = 1;
   char name[] = "rv820-cli";
   char* argv[] = {name, nullptr};

@@ -3,6 +3,7 @@
 
 #include "cli_arguments.h"
 #include "cli_command.h"
+#include "cli_console.h"
 #include "cli_json.h"
 #include "cli_messages.h"
 #include "cli_output.h"
@@ -47,7 +48,8 @@ Cli_Status run_show(const std::vector<std::string>& args) {
   if (!parse_arguments(args, {SHOW_OPTIONS, 1, 1}, arguments)) return Cli_Status::usage;
   Cli_Messages messages;
   Rebound_Project project;
-  if (messages.report(open_project(project, arguments.positional[0]))) return messages.status();
+  if (messages.report(open_project(project, argument_path(arguments.positional[0]))))
+    return messages.status();
   if (arguments.has("--json")) {
     print_json(project_json(project));
   } else {

@@ -1,53 +1,10 @@
 #include "gbk_codec.h"
 
-#include <iconv.h>
-
-#include <cerrno>
-#include <stdexcept>
+#include "gbk_code_pages.h"
 
 namespace {
 
 constexpr std::string_view REPLACEMENT_CHARACTER = "\xEF\xBF\xBD";  // U+FFFD in UTF-8
-
-// One iconv conversion direction, opened once per thread.
-class Converter {
- public:
-  Converter(const char* to, const char* from) : cd_(iconv_open(to, from)) {
-    if (cd_ == reinterpret_cast<iconv_t>(-1)) throw std::runtime_error("iconv_open failed");
-  }
-  ~Converter() { iconv_close(cd_); }
-  Converter(const Converter&) = delete;
-  Converter& operator=(const Converter&) = delete;
-
-  // Converts text up to its first sequence that this direction cannot
-  // convert, appending to out; returns the number of bytes converted.
-  size_t convert_prefix(std::string_view text, std::string& out) {
-    iconv(cd_, nullptr, nullptr, nullptr, nullptr);
-    char* in = const_cast<char*>(text.data());
-    size_t in_left = text.size();
-    char buf[1024];
-    while (in_left > 0) {
-      char* dst = buf;
-      size_t dst_left = sizeof buf;
-      const size_t r = iconv(cd_, &in, &in_left, &dst, &dst_left);
-      out.append(buf, static_cast<size_t>(dst - buf));
-      if (r == static_cast<size_t>(-1) && errno != E2BIG) break;  // EILSEQ, or EINVAL for a cut sequence
-    }
-    return text.size() - in_left;
-  }
-
-  // Converts exactly the whole of text, appending to out; false (and nothing
-  // appended) when it is not one complete convertible sequence.
-  bool convert_whole(std::string_view text, std::string& out) {
-    std::string piece;
-    if (convert_prefix(text, piece) != text.size()) return false;
-    out += piece;
-    return true;
-  }
-
- private:
-  iconv_t cd_;
-};
 
 bool all_ascii(std::string_view text) {
   for (char c : text) {
@@ -76,18 +33,16 @@ size_t utf8_sequence_length(std::string_view rest) {
 // and decoding goes on with the next byte.
 std::string gbk_to_utf8(std::string_view gbk) {
   if (all_ascii(gbk)) return std::string(gbk);
-  static thread_local Converter cp936("UTF-8", "CP936");
-  static thread_local Converter gb18030("UTF-8", "GB18030");
   std::string out;
   out.reserve(gbk.size() * 3 / 2 + 4);
   size_t at = 0;
   while (true) {
-    at += cp936.convert_prefix(gbk.substr(at), out);
+    at += cp936_decode_prefix(gbk.substr(at), out);
     if (at == gbk.size()) break;
     const std::string_view rest = gbk.substr(at);
-    if (gb18030.convert_whole(rest.substr(0, 2), out)) {
+    if (rest.size() >= 2 && gb18030_decode_character(rest.substr(0, 2), out)) {
       at += 2;
-    } else if (gb18030.convert_whole(rest.substr(0, 4), out)) {
+    } else if (rest.size() >= 4 && gb18030_decode_character(rest.substr(0, 4), out)) {
       at += 4;
     } else {
       out += REPLACEMENT_CHARACTER;
@@ -102,16 +57,14 @@ std::string gbk_to_utf8(std::string_view gbk) {
 // bytes that are not UTF-8 become the question mark.
 std::string utf8_to_gbk(std::string_view utf8) {
   if (all_ascii(utf8)) return std::string(utf8);
-  static thread_local Converter cp936("CP936", "UTF-8");
-  static thread_local Converter gb18030("GB18030", "UTF-8");
   std::string out;
   out.reserve(utf8.size());
   size_t at = 0;
   while (true) {
-    at += cp936.convert_prefix(utf8.substr(at), out);
+    at += cp936_encode_prefix(utf8.substr(at), out);
     if (at == utf8.size()) break;
     const size_t n = utf8_sequence_length(utf8.substr(at));
-    if (!gb18030.convert_whole(utf8.substr(at, n), out)) out += '?';
+    if (!gb18030_encode_character(utf8.substr(at, n), out)) out += '?';
     at += n;
   }
   return out;

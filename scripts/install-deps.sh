@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that the build, the tests and the program need
-# (only those that are missing). Run as root on Debian 12.
+# (only those that are missing), or the packages named as arguments. Run as
+# root on Debian 12.
 set -euo pipefail
 
 packages=(
@@ -11,6 +12,9 @@ packages=(
   clang-14 libclang-rt-14-dev ccache
   libxlsxwriter-dev libqrencode-dev zbar-tools python3-openpyxl
 )
+if [ $# -gt 0 ]; then
+  packages=("$@")
+fi
 
 missing=()
 for p in "${packages[@]}"; do

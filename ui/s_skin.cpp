@@ -10,7 +10,10 @@
 void apply_skin(QApplication& app) {
   app.setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
 
-  QFont font(QString::fromLatin1(UI_FONT_FAMILY));
+  QStringList families;
+  for (const char* family : UI_FONT_FAMILIES) families << QString::fromLatin1(family);
+  QFont font;
+  font.setFamilies(families);
   font.setPixelSize(UI_FONT_PIXELS);
   app.setFont(font);
 

@@ -11,9 +11,11 @@ inline const QColor LABEL_COLOUR(66, 72, 80);
 inline const QColor DISPLAY_BOX_COLOUR(237, 245, 255);
 inline const QColor CHOICE_BOX_COLOUR(239, 246, 255);
 
-// The font family of every window (fontconfig would otherwise pick a
-// Japanese face for the Chinese texts).
-inline constexpr const char* UI_FONT_FAMILY = "Noto Sans CJK SC";
+// The font families of every window, the first one installed being used:
+// Noto Sans CJK SC named explicitly (fontconfig would otherwise pick a
+// Japanese face for the Chinese texts), then the Chinese faces that Windows
+// has when Noto is not installed there.
+inline constexpr const char* UI_FONT_FAMILIES[] = {"Noto Sans CJK SC", "Microsoft YaHei", "SimSun"};
 // The pixel size of the program's ordinary text.
 inline constexpr int UI_FONT_PIXELS = 12;
 

@@ -3,7 +3,6 @@
 #pragma once
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <bit>
@@ -14,6 +13,7 @@
 #include <fstream>
 #include <initializer_list>
 #include <iterator>
+#include <random>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -69,9 +69,14 @@ inline void put_file(const std::filesystem::path& path, std::string_view content
 class Temp_Dir {
  public:
   Temp_Dir() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "rv820-test-XXXXXX").string();
-    if (!::mkdtemp(pattern.data())) ADD_FAILURE() << "cannot create a temporary folder";
-    path_ = pattern;
+    // A name that no other folder has: creating it fails when one does.
+    std::random_device random;
+    std::error_code ec;
+    for (int attempt = 0; attempt < 100; ++attempt) {
+      path_ = std::filesystem::temp_directory_path(ec) / ("rv820-test-" + std::to_string(random()));
+      if (std::filesystem::create_directory(path_, ec)) return;
+    }
+    ADD_FAILURE() << "cannot create a temporary folder";
   }
   ~Temp_Dir() {
     std::error_code ec;
@@ -88,7 +93,7 @@ class Temp_Dir {
   // The names of the entries in the folder, sorted.
   std::string listing() const {
     std::vector<std::string> names;
-    for (const auto& e : std::filesystem::directory_iterator(path_)) names.push_back(e.path().filename());
+    for (const auto& e : std::filesystem::directory_iterator(path_)) names.push_back(e.path().filename().string());
     std::sort(names.begin(), names.end());
     std::string out;
     for (const auto& n : names) out += (out.empty() ? "" : " ") + n;

@@ -3,7 +3,9 @@
 // heading row, the state before the first project is shown, and the
 // exception display.
 #include <QAction>
+#include <QApplication>
 #include <QComboBox>
+#include <QFontInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -18,6 +20,7 @@
 #include "ui/batch_panel.h"
 #include "ui/component_panel.h"
 #include "ui/qt_ui_services.h"
+#include "ui/s_skin.h"
 #include "ui/s_application.h"
 #include "ui/s_string_grid.h"
 
@@ -219,4 +222,13 @@ TEST(File_Filter, BecomesQtFilterOfDescriptionsAndPatterns) {
   };
   for (const auto& [filter, expected] : cases)
     EXPECT_EQ(qt_file_filter(filter), expected) << filter.toStdString();
+}
+
+// Noto Sans CJK SC where it is installed, as here; on a Windows without it
+// the Chinese faces that Windows has.
+TEST(Skin, FontIsNotoWithTheChineseFacesOfWindowsAfterIt) {
+  apply_skin(*qApp);
+  EXPECT_EQ(QApplication::font().families(),
+            QStringList({"Noto Sans CJK SC", "Microsoft YaHei", "SimSun"}));
+  EXPECT_EQ(QFontInfo(QApplication::font()).family(), "Noto Sans CJK SC");
 }
