@@ -8,7 +8,7 @@
 
 #include "cli_command.h"
 #include "cli_output.h"
-#include "text_table.h"
+#include "model/s_text_width.h"
 
 namespace {
 
@@ -19,6 +19,7 @@ const Cli_Command* const COMMANDS[] = {
     &SHOW_COMMAND,
     &BATCH_COMMAND,
     &REPORT_COMMAND,
+    &EXPORT_COMMAND,
 };
 
 std::string usage_text() {

@@ -11,15 +11,16 @@ namespace {
 
 constexpr std::string_view PROJECT_EXTENSION = ".prj";
 
-bool ends_with_ignoring_case(std::string_view text, std::string_view end) {
-  if (text.size() < end.size()) return false;
-  return std::equal(
-      end.begin(), end.end(), text.end() - static_cast<std::ptrdiff_t>(end.size()), [](char a, char b) {
-        return std::tolower(static_cast<unsigned char>(a)) == std::tolower(static_cast<unsigned char>(b));
-      });
-}
-
 }  // namespace
+
+bool has_extension(std::string_view path, std::string_view extension) {
+  if (path.size() <= extension.size()) return false;
+  return std::equal(extension.begin(), extension.end(),
+                    path.end() - static_cast<std::ptrdiff_t>(extension.size()), [](char a, char b) {
+                      return std::tolower(static_cast<unsigned char>(a)) ==
+                             std::tolower(static_cast<unsigned char>(b));
+                    });
+}
 
 bool load_project(const std::string& path, Rebound_Project& project, Cli_Messages& messages) {
   if (project.load(path)) return true;
@@ -34,7 +35,7 @@ bool save_project(const Rebound_Project& project, const std::string& path, Cli_M
 }
 
 bool accept_output_path(const std::string& path) {
-  if (path.size() > PROJECT_EXTENSION.size() && ends_with_ignoring_case(path, PROJECT_EXTENSION)) return true;
+  if (has_extension(path, PROJECT_EXTENSION)) return true;
   write_error_line("rv820-cli: the project to write must be a .prj file: " + path);
   return false;
 }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include "cli_messages.h"
 
@@ -14,6 +15,10 @@ bool load_project(const std::string& path, Rebound_Project& project, Cli_Message
 // Saves the project with the safe replacing write; reports
 // "工程文件[%s]导出失败！" on failure, when an existing file is left as it was.
 bool save_project(const Rebound_Project& project, const std::string& path, Cli_Messages& messages);
+
+// True when the path ends in the extension (".prj"), in any letter case, after
+// at least one character of a name.
+bool has_extension(std::string_view path, std::string_view extension);
 
 // True when the path names a project file (it ends in ".prj", in any letter
 // case). The commands write nothing else, so that an argument left out on the

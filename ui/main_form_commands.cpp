@@ -18,16 +18,6 @@ namespace {
 
 std::filesystem::path fs_path(const QString& path) { return std::filesystem::path(path.toStdString()); }
 
-// The path with ".prj" appended unless its extension (from the last "." of
-// the file name, dot included) is exactly ".prj".
-QString with_project_extension(const QString& path) {
-  static const QString extension = QStringLiteral(".prj");
-  const qsizetype name_start = path.lastIndexOf(u'/') + 1;
-  const qsizetype dot = path.lastIndexOf(u'.');
-  const bool has_extension = dot >= name_start && path.mid(dot) == extension;
-  return has_extension ? path : path + extension;
-}
-
 }  // namespace
 
 void TMain_Form::New_Project_ActExecute() {
@@ -68,16 +58,25 @@ TMain_Form::Save_Result TMain_Form::Save_Project() {
   const QString chosen = services.save_file(PROJECT_FILE_FILTER);
   if (chosen.isEmpty()) return Save_Result::Not_Saved;
   Store_Project_Info();
-  const QString path = with_project_extension(chosen);
-  if (QFileInfo::exists(path) &&
-      services.ask_yes_no(QStringLiteral("文件%1已存在，是否覆盖？").arg(path)) != UI_Services::Answer::Yes) {
-    return Save_Result::Not_Saved;
-  }
+  const QString path = Confirmed_Save_Path(chosen, QStringLiteral(".prj"));
+  if (path.isEmpty()) return Save_Result::Not_Saved;
   if (!project.save(fs_path(path))) {
     services.information(QStringLiteral("工程文件[%1]导出失败！").arg(path));
     return Save_Result::Not_Saved;
   }
   return Save_Result::Saved;
+}
+
+QString TMain_Form::Confirmed_Save_Path(const QString& chosen, const QString& extension) {
+  const qsizetype name_start = chosen.lastIndexOf(u'/') + 1;
+  const qsizetype dot = chosen.lastIndexOf(u'.');
+  const bool has_extension = dot >= name_start && chosen.mid(dot) == extension;
+  const QString path = has_extension ? chosen : chosen + extension;
+  if (QFileInfo::exists(path) &&
+      services.ask_yes_no(QStringLiteral("文件%1已存在，是否覆盖？").arg(path)) != UI_Services::Answer::Yes) {
+    return QString();
+  }
+  return path;
 }
 
 void TMain_Form::Import_Data_From_Dev_ActExecute() {

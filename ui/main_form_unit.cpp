@@ -130,6 +130,8 @@ void TMain_Form::create_actions() {
   Project_Info_Act = make_action("Project_Info_Act", "Edit", "工程信息(&I)", nullptr);
   Permission_Act = make_action("Permission_Act", "Edit", "权限设置(&P)", nullptr);
   About_Act = make_action("About_Act", "About", "关于(&A)...", "关于...");
+  Export_Excel_Act = make_action("Export_Excel_Act", "File", "导出到Excel(&X)...", nullptr);
+  Export_Csv_Act = make_action("Export_Csv_Act", "File", "导出到CSV(&C)...", nullptr);
 
   const std::pair<QAction*, Tool_Icon> icons[] = {
       {New_Project_Act, Tool_Icon::New_Project},
@@ -170,6 +172,8 @@ void TMain_Form::create_actions() {
       {Project_Info_Act, &TMain_Form::Project_Info_ActExecute},
       {Permission_Act, &TMain_Form::Permission_ActExecute},
       {About_Act, &TMain_Form::About_ActExecute},
+      {Export_Excel_Act, &TMain_Form::Export_Excel_ActExecute},
+      {Export_Csv_Act, &TMain_Form::Export_Csv_ActExecute},
   };
   for (const auto& [action, handler] : handlers) connect(action, &QAction::triggered, this, handler);
 }
@@ -183,8 +187,7 @@ void TMain_Form::create_menus() {
   file->addActions({New_Project_Act, Open_Act, Import_Data_From_Dev_Act});
   QMenu* export_menu = file->addMenu(QStringLiteral("导出(&E)"));
   export_menu->setObjectName(QStringLiteral("Export_Menu"));
-  export_menu->menuAction()->setVisible(false);
-  export_menu->menuAction()->setEnabled(false);
+  export_menu->addActions({Export_Excel_Act, Export_Csv_Act});
   file->addSeparator();
   file->addActions({Save_Act, Saveas_Act});
   file->addSeparator();

@@ -9,6 +9,7 @@
 
 #include <QMainWindow>
 #include <QString>
+#include <filesystem>
 
 #include "model/rebound_project.h"
 #include "report/report_data.h"
@@ -81,6 +82,10 @@ class TMain_Form : public QMainWindow {
   void Project_Info_ActExecute();
   void Permission_ActExecute();
 
+  // The export commands.
+  void Export_Excel_ActExecute();
+  void Export_Csv_ActExecute();
+
   // The report commands.
   void Print_ActExecute();
   void Print_Preview_ActExecute();
@@ -128,6 +133,14 @@ class TMain_Form : public QMainWindow {
   // The steps of Save_ActExecute; New_Project_ActExecute and FormClose go
   // on only when the project was saved or there was nothing to save.
   Save_Result Save_Project();
+  // The chosen path with the extension appended unless its own (from the
+  // last "." of the file name, dot included) is exactly that one, once the
+  // user agreed to replace a file of that name; empty when the user keeps it.
+  QString Confirmed_Save_Path(const QString& chosen, const QString& extension);
+  // Writes the project's figures to a file the user names; write says
+  // whether the file was written.
+  void Export_Project(const QString& filter, const QString& extension,
+                      bool (*write)(const Rebound_Project& project, const std::filesystem::path& path));
   void FormClose(QCloseEvent* event);
   // Lists the template folders in the report settings and saves them.
   void FormShow();
@@ -171,6 +184,8 @@ class TMain_Form : public QMainWindow {
   QAction* Project_Info_Act;
   QAction* Permission_Act;
   QAction* About_Act;
+  QAction* Export_Excel_Act;
+  QAction* Export_Csv_Act;
 
  private:
   Dialogs dialogs_;
