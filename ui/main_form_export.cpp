@@ -6,7 +6,7 @@
 #include "export/export_messages.h"
 #include "export/workbook_export.h"
 #include "main_form_unit.h"
-#include "ui_services.h"
+#include "report/ui_services.h"
 
 namespace {
 
