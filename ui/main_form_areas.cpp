@@ -6,6 +6,8 @@
 
 #include "component_panel.h"
 #include "main_form_unit.h"
+#include "model/s_messages.h"
+#include "report/s_qt_text.h"
 #include "report/ui_services.h"
 #include "s_string_grid.h"
 #include "s_trace.h"
@@ -82,7 +84,7 @@ void TMain_Form::Create_Area_ActExecute() {
   R_Component* component = current_component();
   if (!component) return;
   if (!component->add_area()) {
-    services.information(QStringLiteral("构件创建失败！构件最多只能创建50个"));
+    services.information(utf8_to_qstring(message_text(AREA_ADD_FAILED_MSG)));
     return;
   }
   Show_Component_Areas(component);
@@ -104,7 +106,7 @@ void TMain_Form::Remove_Area_ActExecute() {
   const int row = Areas_Grid->row();
   if (row < 1) return;
   if (component->get_area_count() == 1 || !component->remove_area(row - 1)) {
-    services.information(QStringLiteral("测区删除失败！测区不能少于1个"));
+    services.information(utf8_to_qstring(message_text(AREA_REMOVE_FAILED_MSG)));
     return;
   }
   // The same component stays current and shown.

@@ -1,17 +1,17 @@
 // The project commands of the main window: new project, open, save, import
 // from the instrument, exit, and the commands that show a dialog.
 #include <QCloseEvent>
-#include <QFileInfo>
 #include <filesystem>
-#include <string>
+#include <optional>
+#include <vector>
 
 #include "about_form_unit.h"
 #include "main_form_unit.h"
-#include "model/device_file.h"
-#include "model/s_byte_stream.h"
-#include "model/s_file.h"
+#include "model/project_workflows.h"
+#include "model/s_messages.h"
 #include "permission_setting_form_unit.h"
 #include "project_info_form_unit.h"
+#include "report/s_qt_text.h"
 #include "report/ui_services.h"
 
 namespace {
@@ -21,7 +21,7 @@ std::filesystem::path fs_path(const QString& path) { return std::filesystem::pat
 }  // namespace
 
 void TMain_Form::New_Project_ActExecute() {
-  switch (services.ask_yes_no_cancel(QStringLiteral("是否保存当前工程？"))) {
+  switch (services.ask_yes_no_cancel(utf8_to_qstring(message_text(SAVE_PROJECT_QUESTION)))) {
     case UI_Services::Answer::Cancel:
       return;
     case UI_Services::Answer::Yes:
@@ -39,10 +39,8 @@ void TMain_Form::New_Project_ActExecute() {
 void TMain_Form::Open_ActExecute() {
   const QStringList paths = services.open_files(PROJECT_FILE_FILTER, true);
   if (paths.isEmpty()) return;
-  const QString& path = paths.first();
-  if (!project.load(fs_path(path))) {
-    services.information(QStringLiteral("工程文件[%1]导入失败！").arg(path));
-  }
+  if (const std::optional<S_Failure> failed = open_project(project, fs_path(paths.first())))
+    services.information(utf8_to_qstring(failed->text));
   // What a failed load read stays in the project; the views show it, so that
   // nothing is saved later that the user has not seen.
   Show_Project();
@@ -51,53 +49,36 @@ void TMain_Form::Open_ActExecute() {
 void TMain_Form::Save_ActExecute() { Save_Project(); }
 
 TMain_Form::Save_Result TMain_Form::Save_Project() {
-  if (project.component_count() == 0) {
-    services.information(QStringLiteral("没有要保存的数据！"));
+  if (const std::optional<S_Failure> nothing = check_something_to_save(project)) {
+    services.information(utf8_to_qstring(nothing->text));
     return Save_Result::Nothing_To_Save;
   }
   const QString chosen = services.save_file(PROJECT_FILE_FILTER);
   if (chosen.isEmpty()) return Save_Result::Not_Saved;
   Store_Project_Info();
-  const QString path = Confirmed_Save_Path(chosen, QStringLiteral(".prj"));
-  if (path.isEmpty()) return Save_Result::Not_Saved;
-  if (!project.save(fs_path(path))) {
-    services.information(QStringLiteral("工程文件[%1]导出失败！").arg(path));
+  const std::filesystem::path file = project_file_path(fs_path(chosen));
+  if (!Confirm_Replacing(file)) return Save_Result::Not_Saved;
+  if (const std::optional<S_Failure> failed = save_project(project, file)) {
+    services.information(utf8_to_qstring(failed->text));
     return Save_Result::Not_Saved;
   }
   return Save_Result::Saved;
 }
 
-QString TMain_Form::Confirmed_Save_Path(const QString& chosen, const QString& extension) {
-  const qsizetype name_start = chosen.lastIndexOf(u'/') + 1;
-  const qsizetype dot = chosen.lastIndexOf(u'.');
-  const bool has_extension = dot >= name_start && chosen.mid(dot) == extension;
-  const QString path = has_extension ? chosen : chosen + extension;
-  if (QFileInfo::exists(path) &&
-      services.ask_yes_no(QStringLiteral("文件%1已存在，是否覆盖？").arg(path)) != UI_Services::Answer::Yes) {
-    return QString();
-  }
-  return path;
+bool TMain_Form::Confirm_Replacing(const std::filesystem::path& file) {
+  std::error_code ec;
+  return !std::filesystem::exists(file, ec) ||
+         services.ask_yes_no(utf8_to_qstring(message_text(FILE_EXISTS_QUESTION, path_text(file)))) ==
+             UI_Services::Answer::Yes;
 }
 
 void TMain_Form::Import_Data_From_Dev_ActExecute() {
   const QStringList paths = services.open_files(DEVICE_FILE_FILTER, true);
   if (paths.isEmpty()) return;
-  for (const QString& path : paths) {
-    std::string bytes;
-    if (!read_file(fs_path(path), bytes, DEVICE_FILE_MAX_BYTES)) {
-      services.information(QStringLiteral("构件文件[%1]打开失败！").arg(path));
-      continue;
-    }
-    R_Component* component = project.new_component();
-    if (!component) {
-      services.information(QStringLiteral("构件新建失败！"));
-      break;
-    }
-    S_Byte_Reader in(bytes);
-    if (!import_device_file(*component, in)) {
-      services.information(QStringLiteral("构件文件[%1]导入失败！").arg(path));
-    }
-  }
+  std::vector<std::filesystem::path> files;
+  for (const QString& path : paths) files.push_back(fs_path(path));
+  for (const S_Failure& failed : import_device_files(project, files))
+    services.information(utf8_to_qstring(failed.text));
   Show_Project();
 }
 
@@ -106,7 +87,8 @@ void TMain_Form::Exit_ActExecute() { close(); }
 void TMain_Form::closeEvent(QCloseEvent* event) { FormClose(event); }
 
 void TMain_Form::FormClose(QCloseEvent* event) {
-  if (services.ask_yes_no(QStringLiteral("退出前是否保存当前工程？")) == UI_Services::Answer::Yes &&
+  if (services.ask_yes_no(utf8_to_qstring(message_text(SAVE_BEFORE_EXIT_QUESTION))) ==
+          UI_Services::Answer::Yes &&
       Save_Project() == Save_Result::Not_Saved) {
     // The user wanted the project saved and it was not: the window stays.
     event->ignore();

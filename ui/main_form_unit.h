@@ -11,6 +11,7 @@
 #include <QString>
 #include <filesystem>
 
+#include "export/project_export.h"
 #include "model/rebound_project.h"
 #include "report/report_data.h"
 
@@ -133,14 +134,10 @@ class TMain_Form : public QMainWindow {
   // The steps of Save_ActExecute; New_Project_ActExecute and FormClose go
   // on only when the project was saved or there was nothing to save.
   Save_Result Save_Project();
-  // The chosen path with the extension appended unless its own (from the
-  // last "." of the file name, dot included) is exactly that one, once the
-  // user agreed to replace a file of that name; empty when the user keeps it.
-  QString Confirmed_Save_Path(const QString& chosen, const QString& extension);
-  // Writes the project's figures to a file the user names; write says
-  // whether the file was written.
-  void Export_Project(const QString& filter, const QString& extension,
-                      bool (*write)(const Rebound_Project& project, const std::filesystem::path& path));
+  // True when no file of that name exists or the user agreed to replace it.
+  bool Confirm_Replacing(const std::filesystem::path& file);
+  // Writes the project's figures to a file the user names.
+  void Export_Project(Export_Kind kind);
   void FormClose(QCloseEvent* event);
   // Lists the template folders in the report settings and saves them.
   void FormShow();

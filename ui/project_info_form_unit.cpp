@@ -11,8 +11,8 @@
 
 #include "main_form_unit.h"
 #include "model/rebound_project.h"
+#include "report/s_qt_text.h"
 #include "s_date_edit.h"
-#include "s_qt_text.h"
 
 namespace {
 
