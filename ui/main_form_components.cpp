@@ -8,18 +8,12 @@
 #include "batch_panel.h"
 #include "component_panel.h"
 #include "evaluation/caculate2.h"
+#include "main_form_columns.h"
 #include "main_form_unit.h"
 #include "model/s_messages.h"
 #include "report/s_qt_text.h"
 #include "report/ui_services.h"
 #include "s_date_edit.h"
-
-namespace {
-
-constexpr int LIST_NAME = 1;
-constexpr int LIST_DATE = 2;
-
-}  // namespace
 
 void TMain_Form::Component_ListSelectItem() {
   const QModelIndexList rows = Component_List->selectionModel()->selectedRows();
