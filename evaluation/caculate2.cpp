@@ -32,8 +32,7 @@ std::string format(const char* fmt, double v) {
 // The text of a minimum or estimated value: bounded as an area's strength,
 // and display-rounded.
 std::string bounded_statistic_text(float x) {
-  if (!shows_strength_figure(x)) return strength_text(x);
-  return format("%.1f", display_round(x));
+  return strength_shown_as_number(x) ? format("%.1f", display_round(x)) : strength_text(x);
 }
 
 }  // namespace
@@ -139,12 +138,12 @@ std::optional<Batch_Result> batch_statistics(const Rebound_Project& project, Bat
   return result;
 }
 
-bool shows_strength_figure(float x) { return x >= 0 && !(x > DISPLAY_UPPER_BOUND); }
-
 bool shows_statistic_figure(float x) { return x != 0.0f; }
 
+bool strength_shown_as_number(float x) { return x >= 0 && x <= DISPLAY_UPPER_BOUND; }
+
 std::string strength_text(float x) {
-  if (shows_strength_figure(x)) return format("%.1f", x);
+  if (strength_shown_as_number(x)) return format("%.1f", x);
   return x > DISPLAY_UPPER_BOUND ? ">100.0" : "0.0";
 }
 

@@ -58,10 +58,10 @@ struct Batch_Result {
 // the project.
 std::optional<Batch_Result> batch_statistics(const Rebound_Project& project, Batch_Dialogue& dialogue);
 
-// Whether the text of a strength (of a test area, or the minimum or the
-// estimated value of a component) is its figure; not where it is "0.0" for a
-// negative value (or one that is not a number) or ">100.0" for one above 200.0.
-bool shows_strength_figure(float x);
+// True when a strength is shown as its number: from 0 up to the display
+// bound of 200.0. Above it the text is ">100.0"; below 0, or not a number,
+// "0.0".
+bool strength_shown_as_number(float x);
 // Whether the text of a component's mean or standard deviation is its figure;
 // not where it is "-.-" for exactly 0.
 bool shows_statistic_figure(float x);

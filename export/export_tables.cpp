@@ -60,8 +60,8 @@ Export_Table component_table(const Rebound_Project& project) {
                   count_cell(c.get_area_count()),
                   value_cell(c.strength_avg, shows_statistic_figure(c.strength_avg), texts.avg),
                   value_cell(c.strength_sd, shows_statistic_figure(c.strength_sd), texts.sd),
-                  value_cell(c.strength_min, shows_strength_figure(c.strength_min), texts.min),
-                  value_cell(c.strength_e, shows_strength_figure(c.strength_e), texts.e),
+                  value_cell(c.strength_min, strength_shown_as_number(c.strength_min), texts.min),
+                  value_cell(c.strength_e, strength_shown_as_number(c.strength_e), texts.e),
                   gbk_cell(c.device_type),
                   gbk_cell(c.device_num),
                   gbk_cell(c.tester),
@@ -91,7 +91,7 @@ Export_Table area_table(const Rebound_Project& project) {
                 row = {count_cell(i + 1), name, count_cell(a + 1)};
                 for (const uint8_t reading : area.readings) row.push_back(count_cell(reading));
                 row.push_back(value_cell(area.avg_rebound, true, avg_rebound_text(area.avg_rebound)));
-                row.push_back(value_cell(area.strength, shows_strength_figure(area.strength),
+                row.push_back(value_cell(area.strength, strength_shown_as_number(area.strength),
                                          strength_text(area.strength)));
                 if (!sink(row)) return false;
               }

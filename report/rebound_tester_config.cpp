@@ -39,25 +39,32 @@ Rebound_Tester_Config::Rebound_Tester_Config()
       page_header_key(utf8_to_gbk("页眉")),
       page_footer_key(utf8_to_gbk("页脚")) {}
 
-std::filesystem::path Rebound_Tester_Config::fs_path(const std::string& gbk_path) {
-  return std::filesystem::path(gbk_to_utf8(gbk_path));
+void Rebound_Tester_Config::Set_Start_Dir(const std::filesystem::path& dir) {
+  start_dir = dir;
+  setting_dir = dir / "Setting";
+  config_file = setting_dir / "Config.ini";
+  report_dirs = {dir / "Report"};
+  std::error_code ec;
+  std::filesystem::create_directory(setting_dir, ec);
 }
 
-void Rebound_Tester_Config::Set_Start_Dir(const std::string& dir) {
-  start_dir = dir;
-  setting_dir = dir + "/Setting";
-  config_file = setting_dir + "/Config.ini";
+void Rebound_Tester_Config::Set_Folders(const std::filesystem::path& setting,
+                                        std::vector<std::filesystem::path> reports) {
+  start_dir.clear();
+  setting_dir = setting;
+  config_file = setting_dir / "Config.ini";
+  report_dirs = std::move(reports);
   std::error_code ec;
-  std::filesystem::create_directory(fs_path(setting_dir), ec);
+  std::filesystem::create_directories(setting_dir, ec);
 }
 
 bool Rebound_Tester_Config::Prepare_Setting_Dir() {
   std::error_code ec;
-  if (!std::filesystem::is_directory(fs_path(setting_dir), ec)) {
-    std::filesystem::create_directory(fs_path(setting_dir), ec);
+  if (!std::filesystem::is_directory(setting_dir, ec)) {
+    std::filesystem::create_directory(setting_dir, ec);
     return false;
   }
-  return std::filesystem::exists(fs_path(config_file), ec);
+  return std::filesystem::exists(config_file, ec);
 }
 
 void Rebound_Tester_Config::Reset_Defaults() {
@@ -73,7 +80,7 @@ bool Rebound_Tester_Config::Load() {
     return false;
   }
   S_Ini_File ini;
-  if (!ini.load(fs_path(config_file))) return false;
+  if (!ini.load(config_file)) return false;
   const std::string& section = settings_section();
   std::string value;
   if (ini.get(section, area_template_key, value)) area_template = value;
@@ -88,14 +95,14 @@ bool Rebound_Tester_Config::Save() {
   S_Ini_File ini;
   // Another line of an existing file must survive, so a file that exists but
   // cannot be read is not overwritten.
-  if (!ini.load(fs_path(config_file))) return false;
+  if (!ini.load(config_file)) return false;
   const std::string& section = settings_section();
   ini.set(section, area_template_key, area_template);
   ini.set(section, component_template_key, component_template);
   ini.set(section, default_template_key, std::to_string(default_print_template));
   ini.set(section, page_header_key, page_header);
   ini.set(section, page_footer_key, page_footer);
-  return ini.save(fs_path(config_file));
+  return ini.save(config_file);
 }
 
 Rebound_Tester_Config& Tester_Config() {

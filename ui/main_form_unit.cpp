@@ -79,6 +79,7 @@ TMain_Form::TMain_Form(UI_Services& ui_services) : services(ui_services) {
   create_tool_bar();
   create_views();
   connect_panel();
+  setAcceptDrops(true);
 
   // The client area below the menu bar is 992 × 646, centred on the desktop.
   resize(CLIENT_WIDTH, CLIENT_HEIGHT + MainMenu1->sizeHint().height());

@@ -23,10 +23,6 @@ const Export_Entry ENTRIES[] = {
     {"Export_Csv_Act", "CSV 文件(*.csv)|*.csv", ".csv"},
 };
 
-QAction& action(TMain_Form& form, const Export_Entry& entry) {
-  return *form.ActionList1->findChild<QAction*>(QString::fromLatin1(entry.action));
-}
-
 }  // namespace
 
 TEST_F(Main_Window_Test, ExportWritesTheChosenFile) {
@@ -37,8 +33,8 @@ TEST_F(Main_Window_Test, ExportWritesTheChosenFile) {
     // The extension is appended unless the name ends in it exactly.
     const QString extension = QString::fromLatin1(entry.extension);
     ui.files_to_save = {path(QStringLiteral("figures")), path(QStringLiteral("upper") + extension.toUpper())};
-    action(form(), entry).trigger();
-    action(form(), entry).trigger();
+    child<QAction>(entry.action)->trigger();
+    child<QAction>(entry.action)->trigger();
     EXPECT_EQ(ui.asked,
               (std::vector<Scripted_UI_Services::Asked>{{Kind::Save_File, QString::fromUtf8(entry.filter)},
                                                         {Kind::Save_File, QString::fromUtf8(entry.filter)}}));
@@ -67,7 +63,7 @@ TEST_F(Main_Window_Test, ExportAsksBeforeOverwritingAndReportsFailure) {
 
     ui.files_to_save = {target};
     ui.answers = {Answer::No};
-    action(form(), entry).trigger();
+    child<QAction>(entry.action)->trigger();
     EXPECT_EQ(ui.asked.back(), (Scripted_UI_Services::Asked{
                                    Kind::Yes_No, QStringLiteral("文件%1已存在，是否覆盖？").arg(target)}));
     ASSERT_TRUE(old.open(QIODevice::ReadOnly));
@@ -76,7 +72,7 @@ TEST_F(Main_Window_Test, ExportAsksBeforeOverwritingAndReportsFailure) {
 
     ui.files_to_save = {target};
     ui.answers = {Answer::Yes};
-    action(form(), entry).trigger();
+    child<QAction>(entry.action)->trigger();
     ASSERT_TRUE(old.open(QIODevice::ReadOnly));
     EXPECT_NE(old.readAll(), QByteArray("old"));
     old.close();
@@ -84,7 +80,7 @@ TEST_F(Main_Window_Test, ExportAsksBeforeOverwritingAndReportsFailure) {
     const QString unwritable = path(QStringLiteral("missing/q") + QString::fromLatin1(entry.extension));
     ui.asked.clear();
     ui.files_to_save = {unwritable};
-    action(form(), entry).trigger();
+    child<QAction>(entry.action)->trigger();
     EXPECT_EQ(ui.informations(), QStringList({QStringLiteral("文件[%1]导出失败！").arg(unwritable)}));
   }
 }
@@ -92,7 +88,7 @@ TEST_F(Main_Window_Test, ExportAsksBeforeOverwritingAndReportsFailure) {
 TEST_F(Main_Window_Test, ExportWithoutComponentsShowsNoDialog) {
   for (const Export_Entry& entry : ENTRIES) {
     ui.asked.clear();
-    action(form(), entry).trigger();
+    child<QAction>(entry.action)->trigger();
     EXPECT_EQ(ui.asked, (std::vector<Scripted_UI_Services::Asked>{
                             {Kind::Information, QStringLiteral("没有要导出的数据！")}}));
   }
