@@ -9,6 +9,7 @@
 #include "cli_messages.h"
 #include "cli_output.h"
 #include "evaluation/caculate2.h"
+#include "evaluation/s_float_text.h"
 #include "model/rebound_project.h"
 #include "text_table.h"
 

@@ -25,3 +25,4 @@ extern const Cli_Command CALC_COMMAND;
 extern const Cli_Command SHOW_COMMAND;
 extern const Cli_Command BATCH_COMMAND;
 extern const Cli_Command REPORT_COMMAND;
+extern const Cli_Command EXPORT_COMMAND;

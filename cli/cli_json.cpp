@@ -13,5 +13,3 @@ std::string json_dump(const Cli_Json& value) {
 }  // namespace
 
 void print_json(const Cli_Json& document) { write_output(json_dump(document) + "\n"); }
-
-std::string float_text(float x) { return json_dump(Cli_Json(x)); }

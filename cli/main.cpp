@@ -9,13 +9,16 @@
 #include "cli_command.h"
 #include "cli_console.h"
 #include "cli_output.h"
-#include "text_table.h"
+#include "model/s_text_width.h"
 
 namespace {
 
 // One line per command; the usage text lists them in this order.
 const Cli_Command* const COMMANDS[] = {
     &IMPORT_COMMAND, &CALC_COMMAND, &SHOW_COMMAND, &BATCH_COMMAND, &REPORT_COMMAND,
+#ifdef RV820_WITH_EXPORT
+    &EXPORT_COMMAND,
+#endif
 };
 
 std::string usage_text() {

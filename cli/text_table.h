@@ -28,6 +28,3 @@ class Text_Table {
   std::vector<Column> columns_;
   std::vector<std::vector<std::string>> rows_;
 };
-
-// The number of display columns of a UTF-8 text.
-size_t display_width(std::string_view utf8);

@@ -29,7 +29,8 @@ std::string format(const char* fmt, double v) {
   return buf;
 }
 
-// The text of a minimum or estimated value: bounded, and display-rounded.
+// The text of a minimum or estimated value: bounded as an area's strength,
+// and display-rounded.
 std::string bounded_statistic_text(float x) {
   return strength_shown_as_number(x) ? format("%.1f", display_round(x)) : strength_text(x);
 }
@@ -137,6 +138,8 @@ std::optional<Batch_Result> batch_statistics(const Rebound_Project& project, Bat
   return result;
 }
 
+bool shows_statistic_figure(float x) { return x != 0.0f; }
+
 bool strength_shown_as_number(float x) { return x >= 0 && x <= DISPLAY_UPPER_BOUND; }
 
 std::string strength_text(float x) {
@@ -148,8 +151,11 @@ std::string avg_rebound_text(float x) { return format("%.1f", x); }
 
 Statistics_Texts component_texts(const R_Component& component) {
   Statistics_Texts t;
-  t.avg = component.strength_avg == 0.0f ? "-.-" : format("%.1f", display_round(component.strength_avg));
-  t.sd = component.strength_sd == 0.0f ? "-.-" : format("%.2f", display_round(component.strength_sd));
+  t.avg = shows_statistic_figure(component.strength_avg)
+              ? format("%.1f", display_round(component.strength_avg))
+              : "-.-";
+  t.sd = shows_statistic_figure(component.strength_sd) ? format("%.2f", display_round(component.strength_sd))
+                                                       : "-.-";
   t.min = bounded_statistic_text(component.strength_min);
   t.e = bounded_statistic_text(component.strength_e);
   return t;

@@ -62,6 +62,10 @@ std::optional<Batch_Result> batch_statistics(const Rebound_Project& project, Bat
 // bound of 200.0. Above it the text is ">100.0"; below 0, or not a number,
 // "0.0".
 bool strength_shown_as_number(float x);
+// Whether the text of a component's mean or standard deviation is its figure;
+// not where it is "-.-" for exactly 0.
+bool shows_statistic_figure(float x);
+
 // The text of an area's converted strength (grid column 18).
 std::string strength_text(float x);
 // The text of an area's average rebound value (grid column 17).

@@ -61,15 +61,21 @@ const std::string PROJECT_EXTENSION = ".prj";
 
 }  // namespace
 
-bool is_project_file_name(const std::filesystem::path& path) {
+bool has_file_extension(const std::filesystem::path& path, std::string_view extension) {
   const std::string name = path.filename().string();
   const size_t dot = name.rfind('.');
-  return dot != std::string::npos && name.compare(dot, std::string::npos, PROJECT_EXTENSION) == 0;
+  return dot != std::string::npos && std::string_view(name).substr(dot) == extension;
 }
 
-std::filesystem::path project_file_path(const std::filesystem::path& chosen) {
-  if (is_project_file_name(chosen)) return chosen;
+std::filesystem::path path_with_extension(const std::filesystem::path& chosen, std::string_view extension) {
+  if (has_file_extension(chosen, extension)) return chosen;
   std::filesystem::path with_extension = chosen;
-  with_extension += PROJECT_EXTENSION;
+  with_extension += extension;
   return with_extension;
+}
+
+bool is_project_file_name(const std::filesystem::path& path) { return has_file_extension(path, PROJECT_EXTENSION); }
+
+std::filesystem::path project_file_path(const std::filesystem::path& chosen) {
+  return path_with_extension(chosen, PROJECT_EXTENSION);
 }

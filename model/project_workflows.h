@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 class Rebound_Project;
@@ -38,6 +39,13 @@ std::optional<S_Failure> check_something_to_save(const Rebound_Project& project)
 // Saves the project with the safe replacing write: on failure an existing
 // file is left as it was.
 std::optional<S_Failure> save_project(const Rebound_Project& project, const std::filesystem::path& file);
+
+// True when the extension of the path's file name (from the last ".", dot
+// included) is exactly the given one, letter case included.
+bool has_file_extension(const std::filesystem::path& path, std::string_view extension);
+// The file the window saves to: the chosen path, with the extension appended
+// unless its file name has it.
+std::filesystem::path path_with_extension(const std::filesystem::path& chosen, std::string_view extension);
 
 // True when the path names a project file: the extension of its file name
 // (from the last ".", dot included) is exactly ".prj", letter case included.

@@ -43,6 +43,10 @@ inline constexpr const char* REPORT_PRINT_FAILED_MSG = "报表打印失败！";
 inline constexpr const char* NO_TEMPLATE_FILE_MSG = "没有发现测区模版文件文件";
 inline constexpr const char* FIRST_TEMPLATE_CHOSEN_MSG = "选用默认的第一个模版。";
 
+// Exports of a project's figures.
+inline constexpr const char* NOTHING_TO_EXPORT_MSG = "没有要导出的数据！";
+inline constexpr const char* EXPORT_FAILED_MSG = "文件[%s]导出失败！";
+
 // The message with its placeholder (the first %s or %d) replaced by the text.
 std::string message_text(const char* message, std::string_view argument = {});
 // The message with its %d replaced by the number.

@@ -39,7 +39,7 @@ cp -r /usr/share/cmake/nlohmann_json "$prefix/share/cmake/"
 ln -sfn /usr/include/nlohmann "$prefix/include/nlohmann"
 
 echo "== build the core, its suites and rv820-cli for Linux and for Windows"
-core=(-DRV820_WITH_QT=OFF -DRV820_BENCHMARKS=OFF)
+core=(-DRV820_WITH_QT=OFF -DRV820_WITH_EXPORT=OFF -DRV820_BENCHMARKS=OFF)
 cmake -S "$here" -B "$out/linux" "${core[@]}" "${launcher[@]}" -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build "$out/linux" -j2 --target rv820-cli rv820-samples
 cmake -S "$here" -B "$out/windows" "${core[@]}" "${toolchain[@]}" "${launcher[@]}" \

@@ -61,17 +61,19 @@ TMain_Form::Save_Result TMain_Form::Save_Project() {
   if (chosen.isEmpty()) return Save_Result::Not_Saved;
   Store_Project_Info();
   const std::filesystem::path file = project_file_path(fs_path(chosen));
-  std::error_code ec;
-  if (std::filesystem::exists(file, ec) &&
-      services.ask_yes_no(utf8_to_qstring(message_text(FILE_EXISTS_QUESTION, path_text(file)))) !=
-          UI_Services::Answer::Yes) {
-    return Save_Result::Not_Saved;
-  }
+  if (!Confirm_Replacing(file)) return Save_Result::Not_Saved;
   if (const std::optional<S_Failure> failed = save_project(project, file)) {
     services.information(utf8_to_qstring(failed->text));
     return Save_Result::Not_Saved;
   }
   return Save_Result::Saved;
+}
+
+bool TMain_Form::Confirm_Replacing(const std::filesystem::path& file) {
+  std::error_code ec;
+  return !std::filesystem::exists(file, ec) ||
+         services.ask_yes_no(utf8_to_qstring(message_text(FILE_EXISTS_QUESTION, path_text(file)))) ==
+             UI_Services::Answer::Yes;
 }
 
 void TMain_Form::Import_Data_From_Dev_ActExecute() {

@@ -146,6 +146,10 @@ void TMain_Form::create_actions() {
       {&T::Permission_Act, "Permission_Act", "Edit", "权限设置(&P)", nullptr, std::nullopt,
        &T::Permission_ActExecute},
       {&T::About_Act, "About_Act", "About", "关于(&A)...", "关于...", std::nullopt, &T::About_ActExecute},
+      {&T::Export_Excel_Act, "Export_Excel_Act", "File", "导出到Excel(&X)...", nullptr, std::nullopt,
+       &T::Export_Excel_ActExecute},
+      {&T::Export_Csv_Act, "Export_Csv_Act", "File", "导出到CSV(&C)...", nullptr, std::nullopt,
+       &T::Export_Csv_ActExecute},
   };
   for (const Action_Entry& entry : actions) {
     auto* action = new QAction(QString::fromUtf8(entry.caption), ActionList1);
@@ -175,8 +179,7 @@ void TMain_Form::create_menus() {
   file->addActions({New_Project_Act, Open_Act, Import_Data_From_Dev_Act});
   QMenu* export_menu = file->addMenu(QStringLiteral("导出(&E)"));
   export_menu->setObjectName(QStringLiteral("Export_Menu"));
-  export_menu->menuAction()->setVisible(false);
-  export_menu->menuAction()->setEnabled(false);
+  export_menu->addActions({Export_Excel_Act, Export_Csv_Act});
   file->addSeparator();
   file->addActions({Save_Act, Saveas_Act});
   file->addSeparator();

@@ -9,7 +9,9 @@
 
 #include <QMainWindow>
 #include <QString>
+#include <filesystem>
 
+#include "export/project_export.h"
 #include "model/rebound_project.h"
 #include "project_info_host.h"
 #include "report/report_data.h"
@@ -94,6 +96,10 @@ class TMain_Form : public QMainWindow, public Project_Info_Host {
   void Project_Info_ActExecute();
   void Permission_ActExecute();
 
+  // The export commands.
+  void Export_Excel_ActExecute();
+  void Export_Csv_ActExecute();
+
   // The report commands.
   void Print_ActExecute();
   void Print_Preview_ActExecute();
@@ -147,6 +153,10 @@ class TMain_Form : public QMainWindow, public Project_Info_Host {
   // The steps of Save_ActExecute; New_Project_ActExecute and FormClose go
   // on only when the project was saved or there was nothing to save.
   Save_Result Save_Project();
+  // True when no file of that name exists or the user agreed to replace it.
+  bool Confirm_Replacing(const std::filesystem::path& file);
+  // Writes the project's figures to a file the user names.
+  void Export_Project(Export_Kind kind);
   void FormClose(QCloseEvent* event);
   // Lists the template folders in the report settings and saves them.
   void FormShow();
@@ -198,6 +208,8 @@ class TMain_Form : public QMainWindow, public Project_Info_Host {
   QAction* Project_Info_Act;
   QAction* Permission_Act;
   QAction* About_Act;
+  QAction* Export_Excel_Act;
+  QAction* Export_Csv_Act;
 
   Dialogs dialogs_;
   // The row of Component_List whose component the panel shows, or -1.

@@ -30,7 +30,7 @@ TEST_P(Usage_Test, ShowsTheUsageAndDoesNothing) {
 
 INSTANTIATE_TEST_SUITE_P(
     Arguments, Usage_Test,
-    ::testing::Values(Usage_Case{"NoCommand", {}}, Usage_Case{"UnknownCommand", {"export", "in.prj"}},
+    ::testing::Values(Usage_Case{"NoCommand", {}}, Usage_Case{"UnknownCommand", {"convert", "in.prj"}},
                       Usage_Case{"ImportWithoutFiles", {"import", "out.prj"}},
                       Usage_Case{"ImportIntoAnInstrumentFile", {"import", "a.R82", "b.R82"}},
                       Usage_Case{"CalcWithoutProject", {"calc"}},
@@ -39,7 +39,11 @@ INSTANTIATE_TEST_SUITE_P(
                       Usage_Case{"ShowWithUnknownOption", {"show", "in.prj", "--xml"}},
                       Usage_Case{"ShowWithTwoProjects", {"show", "in.prj", "in.prj"}},
                       Usage_Case{"BatchWithoutProject", {"batch", "--no"}},
-                      Usage_Case{"BatchOptionOfAnotherCommand", {"batch", "in.prj", "--pdf"}}),
+                      Usage_Case{"BatchOptionOfAnotherCommand", {"batch", "in.prj", "--pdf"}},
+                      Usage_Case{"ExportWithoutOutput", {"export", "in.prj"}},
+                      Usage_Case{"ExportIntoAProject", {"export", "in.prj", "out.prj"}},
+                      Usage_Case{"ExportIntoAnInstrumentFile", {"export", "in.prj", "a.R82"}},
+                      Usage_Case{"ExportAreasOfAWorkbook", {"export", "in.prj", "out.xlsx", "--areas"}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(Usage, HelpPrintsTheUsageOfEveryCommand) {
@@ -48,7 +52,8 @@ TEST(Usage, HelpPrintsTheUsageOfEveryCommand) {
   EXPECT_EQ(result.status, 0);
   EXPECT_TRUE(result.err.empty());
   for (const char* synopsis : {"rv820-cli import OUT.prj FILE.R82...", "rv820-cli calc IN.prj [OUT.prj]",
-                               "rv820-cli show IN.prj [--json]", "rv820-cli batch IN.prj [--json] [--no]"}) {
+                               "rv820-cli show IN.prj [--json]", "rv820-cli batch IN.prj [--json] [--no]",
+                               "rv820-cli export IN.prj OUT.xlsx|OUT.csv [--areas]"}) {
     EXPECT_NE(result.out.find(synopsis), std::string::npos) << synopsis;
   }
 }

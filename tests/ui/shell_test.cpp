@@ -52,6 +52,8 @@ const Action_Case ACTIONS[] = {
     {"Project_Info_Act", "Edit", "工程信息(&I)", nullptr, true},
     {"Permission_Act", "Edit", "权限设置(&P)", nullptr, false},
     {"About_Act", "About", "关于(&A)...", "关于...", true},
+    {"Export_Excel_Act", "File", "导出到Excel(&X)...", nullptr, true},
+    {"Export_Csv_Act", "File", "导出到CSV(&C)...", nullptr, true},
 };
 
 // The names of a menu's or tool bar's entries; "|" for a separator.
@@ -162,7 +164,10 @@ TEST_F(Main_Window_Test, ToolBarAndMenusHoldTheActionsInOrder) {
   const qsizetype export_at = file_entries.indexOf(QString());  // the export sub-menu's entry
   ASSERT_EQ(export_at, 3);
   const QAction* export_entry = file->actions()[export_at];
-  EXPECT_TRUE(export_entry->menu() != nullptr && !export_entry->isVisible() && !export_entry->isEnabled());
+  ASSERT_NE(export_entry->menu(), nullptr);
+  EXPECT_TRUE(export_entry->isVisible() && export_entry->isEnabled());
+  EXPECT_EQ(export_entry->text(), QStringLiteral("导出(&E)"));
+  EXPECT_EQ(entries(export_entry->menu()->actions()), QStringList({"Export_Excel_Act", "Export_Csv_Act"}));
   file_entries.removeAt(export_at);
   EXPECT_EQ(file_entries, QStringList({"New_Project_Act", "Open_Act", "Import_Data_From_Dev_Act", "|",
                                        "Save_Act", "Saveas_Act", "|", "Print_Act", "Print_Preview_Act",
