@@ -8,13 +8,12 @@ set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES TRUE)
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "analysis program of the RV820 digital rebound hammer")
-set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
-    "analysis program of the RV820 digital rebound hammer\n"
-    " RV820-数显回弹仪分析软件 imports the component files of the RV820 digital\n"
-    " rebound hammer, keeps components and their test areas in project files,\n"
-    " evaluates the concrete strength of each test area and component and prints\n"
-    " the component and test-area reports. rv820-cli does the same from the\n"
-    " command line.")
+# The extended description; the summary above is the synopsis line.
+set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "RV820-数显回弹仪分析软件 imports the component files of the RV820 digital
+rebound hammer, keeps components and their test areas in project files,
+evaluates the concrete strength of each test area and component and prints
+the component and test-area reports. rv820-cli does the same from the
+command line.")
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION science)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)

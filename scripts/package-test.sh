@@ -87,7 +87,8 @@ chmod +x "$work/shot.sh"
 as_user xvfb-run -a -s "-screen 0 1280x900x24" "$work/shot.sh" "$work/open" "$work/sample.prj"
 shown=$(grep -c '"RV820 ' "$work/open.windows" || true)
 [[ $shown -eq 1 ]] || fail "expected the main window alone, found: $(cat "$work/open.windows")"
-convert "$work/open.png" -crop 300x600+0+170 -resize 300% "$work/list.png"
+convert "$work/open.png" -colorspace Gray -resize 200% "$work/list.png"
+cp "$work/open.png" "${RV820_SCREENSHOT:-/dev/null}" 2>/dev/null || true
 text=$(tesseract "$work/list.png" - 2>/dev/null)
 for name in KZ-1 KZ-2 L-3 B-4; do
   grep -q -- "$name" <<<"$text" || fail "rv820 sample.prj does not list $name: $text"
