@@ -1,11 +1,16 @@
 #!/usr/bin/env bash
 # Builds everything and runs every test: the suites, the same suites under
-# AddressSanitizer and UndefinedBehaviorSanitizer, and each fuzz target for a
-# bounded time (FUZZ_SECONDS, 60 by default).
+# AddressSanitizer and UndefinedBehaviorSanitizer, each fuzz target for a
+# bounded time (FUZZ_SECONDS, 60 by default), the Debian package installed and
+# tried as a new user, and the Windows build of the core and the command line
+# under Wine.
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 bash "$here/scripts/install-deps.sh"
 export QT_QPA_PLATFORM=offscreen
+# The build trees of one run share their objects through ccache: paths are
+# hashed relative to the checkout, not with each tree's own folder.
+export CCACHE_BASEDIR="$here" CCACHE_NOHASHDIR=1
 fuzz_seconds=${FUZZ_SECONDS:-60}
 
 echo "== build and test"
@@ -24,3 +29,9 @@ CC=clang-14 CXX=clang++-14 cmake -S "$here" -B "$here/build-fuzz" -DCMAKE_BUILD_
   -DRV820_FUZZ=ON -DRV820_SANITIZE=ON -DRV820_BENCHMARKS=OFF
 cmake --build "$here/build-fuzz" --target fuzz_all -j2
 bash "$here/scripts/fuzz.sh" "$here/build-fuzz" "$fuzz_seconds"
+
+echo "== the Debian package, installed and tried as a new user"
+bash "$here/scripts/package-test.sh"
+
+echo "== the core and the command line built for Windows, under Wine"
+bash "$here/scripts/test-windows.sh"
