@@ -86,7 +86,9 @@ bool Qt_Report_Engine::load_from_file(const QString& path) {
     return false;
   }
   auto loaded = std::make_shared<Report_Engine_State>();
-  if (!read_report_template(QByteArray::fromStdString(bytes), loaded->definition, error)) return false;
+  if (!read_report_template(QByteArray::fromStdString(bytes), loaded->definition, error,
+                            QFileInfo(path).absolutePath()))
+    return false;
   loaded->loaded = true;
   loaded->title = QFileInfo(path).completeBaseName();
   loaded->handles.resize(loaded->definition.field_names.size());

@@ -8,9 +8,13 @@
 #include <functional>
 #include <numeric>
 
+#include "report/report_figure_layout.h"
+
 void Report_Block::append(const Report_Block& other, QPointF offset) {
   for (const Text& text : other.texts) texts.push_back({text.layout, text.position + offset});
   for (const Line& line : other.lines) lines.push_back({line.line.translated(offset), line.width});
+  for (const Figure& figure : other.figures)
+    figures.push_back({figure.drawing, figure.box.translated(offset)});
 }
 
 namespace {
@@ -32,7 +36,8 @@ Qt::Alignment qt_alignment(Report_Align align) {
 // One cell of a row, its text already expanded.
 struct Row_Cell {
   QString text;
-  double width = 0.0;  // pixels
+  const Report_Figure* figure = nullptr;  // shown in place of the text
+  double width = 0.0;                     // pixels
   Report_Align align = Report_Align::left;
   bool bold = false;
   Report_Border border = Report_Border::all;
@@ -83,6 +88,10 @@ class Report_Layouter {
 
   const Record* first_record() const { return records.empty() ? nullptr : &records.front(); }
 
+  Report_Figure_Context figure_context() const {
+    return {records, values(first_record()), sheet, [this](double size) { return font(size, false); }};
+  }
+
   // A text wrapped at width; the block's height is that of its lines (one
   // line for an empty text).
   Report_Block text_block(QString text, const QFont& font, double width, Report_Align align) const {
@@ -118,7 +127,9 @@ class Report_Layouter {
     std::vector<Report_Block> contents;
     for (const Row_Cell& cell : cells) {
       contents.push_back(
-          text_block(cell.text, font(style.font_size, cell.bold), cell.width - 2 * pad_x, cell.align));
+          cell.figure
+              ? figure_block(*cell.figure, cell.align, cell.width - 2 * pad_x, figure_context())
+              : text_block(cell.text, font(style.font_size, cell.bold), cell.width - 2 * pad_x, cell.align));
       row.height = std::max(row.height, contents.back().height + 2 * pad_y);
     }
     double x = 0.0;
@@ -156,8 +167,8 @@ class Report_Layouter {
         const double width =
             std::accumulate(widths.begin() + column, widths.begin() + column + cell.span, 0.0);
         column += cell.span;
-        cells.push_back(
-            {cell.text.expand(values(first_record())), width, cell.align, cell.bold, cell.border});
+        cells.push_back({cell.text.expand(values(first_record())), cell.figure ? &*cell.figure : nullptr,
+                         width, cell.align, cell.bold, cell.border});
       }
       const Report_Block laid = row_block(cells, grid.style);
       block.append(laid, QPointF(0.0, block.height));
@@ -177,6 +188,8 @@ class Report_Layouter {
       return block;
     }
     if (const auto* grid = std::get_if<Report_Grid>(&item)) return grid_block(*grid);
+    if (const auto* figure = std::get_if<Report_Figure>(&item))
+      return figure_block(*figure, figure->align, body.width(), figure_context());
     Report_Block block;
     if (const auto* rule = std::get_if<Report_Rule>(&item)) {
       block.height = mm_y(rule->weight);
@@ -207,11 +220,11 @@ class Report_Layouter {
     for (size_t i = 0; i < detail.columns.size(); ++i) {
       const Report_Column& column = detail.columns[i];
       if (header)
-        cells.push_back({column.label.expand(values(first_record())), widths[i], Report_Align::center, true,
-                         Report_Border::all});
+        cells.push_back({column.label.expand(values(first_record())), nullptr, widths[i],
+                         Report_Align::center, true, Report_Border::all});
       else
-        cells.push_back(
-            {column.value.expand(values(record)), widths[i], column.align, false, Report_Border::all});
+        cells.push_back({column.value.expand(values(record)), nullptr, widths[i], column.align, false,
+                         Report_Border::all});
     }
     return cells;
   }
@@ -361,6 +374,7 @@ void paint_block(const Report_Block& block, QPainter& painter) {
   }
   painter.setPen(Qt::black);
   for (const Report_Block::Text& text : block.texts) text.layout->draw(&painter, text.position);
+  for (const Report_Block::Figure& figure : block.figures) figure.drawing->paint(painter, figure.box);
 }
 
 }  // namespace

@@ -10,6 +10,7 @@
 #include <memory>
 #include <vector>
 
+#include "report/report_drawing.h"
 #include "report/report_template.h"
 
 class QPaintDevice;
@@ -26,11 +27,16 @@ struct Report_Block {
     QLineF line;
     double width = 0.0;
   };
+  struct Figure {
+    std::shared_ptr<const Report_Drawing> drawing;
+    QRectF box;
+  };
   std::vector<Text> texts;
   std::vector<Line> lines;
+  std::vector<Figure> figures;
   double height = 0.0;
 
-  // Adds other's texts and lines moved by offset.
+  // Adds other's texts, lines and figures moved by offset.
   void append(const Report_Block& other, QPointF offset);
 };
 
