@@ -64,12 +64,13 @@ QString pdf_path() {
 void BM_component_report_pdf(benchmark::State& state) {
   for (auto _ : state) {
     Qt_Report_Engine engine;
-    Report_Pdf_File pdf;
-    const bool printed = print_component_report(engine, [&] {
-      engine.fetch_records();
-      return pdf.add(engine);
+    const bool written = Report_Pdf_File::write(pdf_path(), [&](Report_Pdf_File& pdf) {
+      return print_component_report(engine, [&] {
+        engine.fetch_records();
+        return pdf.add(engine);
+      });
     });
-    if (!printed || !pdf.save(pdf_path())) state.SkipWithError("the report was not written");
+    if (!written) state.SkipWithError("the report was not written");
   }
 }
 

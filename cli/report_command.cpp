@@ -99,27 +99,28 @@ Cli_Status run_report(const std::vector<std::string>& args) {
   Qt_Report_Engine engine;
   tagGrid_Report_Field fields;
   Report_Data data;
-  Report_Pdf_File pdf;
   engine.set_fetch_record([&data](bool& end) { data.Grid_ReportFetchRecord(end); });
-  Report_Print_Job job{project,
-                       engine,
-                       fields,
-                       data,
-                       [] {},  // the project information is the file's
-                       [&messages](const QString& text) { messages.report(text.toStdString()); },
-                       [&] {
-                         engine.fetch_records();
-                         if (pdf.add(engine)) return true;
-                         messages.report("rv820-cli: the report could not be laid out");
-                         return false;
-                       }};
-  if (!Run_Print_Command(job, kind, report_template)) {
-    if (!engine.last_error().isEmpty())
-      messages.report((report_template.name + QStringLiteral("：") + engine.last_error()).toStdString());
-    return messages.status();
-  }
-  if (!pdf.save(QString::fromStdString(pdf_path)))
-    messages.report("rv820-cli: the PDF file " + pdf_path + " could not be written");
+  // The reports go to the file as they are painted; the file replaces one
+  // already there only when the whole command succeeded.
+  bool printed = false;
+  const bool written = Report_Pdf_File::write(QString::fromStdString(pdf_path), [&](Report_Pdf_File& pdf) {
+    Report_Print_Job job{project,
+                         engine,
+                         fields,
+                         data,
+                         [] {},  // the project information is the file's
+                         [&messages](const QString& text) { messages.report(text.toStdString()); },
+                         [&] {
+                           engine.fetch_records();
+                           if (pdf.add(engine)) return true;
+                           messages.report("rv820-cli: the report could not be laid out");
+                           return false;
+                         },
+                         [&messages](const QString& text) { messages.note(text.toStdString()); }};
+    printed = Run_Print_Command(job, kind, report_template);
+    return printed;
+  });
+  if (printed && !written) messages.report("rv820-cli: the PDF file " + pdf_path + " could not be written");
   return messages.status();
 }
 

@@ -10,6 +10,7 @@
 #include <variant>
 #include <vector>
 
+#include "report/report_data.h"
 #include "report/report_template.h"
 
 namespace {
@@ -58,7 +59,7 @@ void check_band(const Report_Band& band, const Report_Text_Values& values) {
       check_length(paragraph->space_after);
       expand(paragraph->text, values);
     } else if (const auto* grid = std::get_if<Report_Grid>(&item)) {
-      check(!grid->widths.empty());
+      check(!grid->widths.empty() && grid->widths.size() <= 64);
       for (double w : grid->widths) check(w > 0.0 && w <= 1000.0);
       check_style(grid->style);
       for (const auto& row : grid->rows) {
@@ -105,10 +106,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   check(!page.font_family.trimmed().isEmpty());
   check(definition.page_layout().isValid());
 
-  // Field names are distinct and name something.
+  // Field names are distinct report fields.
   const std::set<QString> distinct(definition.field_names.begin(), definition.field_names.end());
   check(distinct.size() == static_cast<size_t>(definition.field_names.size()));
-  for (const QString& name : definition.field_names) check(!name.isEmpty());
+  for (const QString& name : definition.field_names)
+    check(std::find_if(std::begin(REPORT_FIELD_NAMES), std::end(REPORT_FIELD_NAMES), [&](const char* known) {
+            return name == QString::fromUtf8(known);
+          }) != std::end(REPORT_FIELD_NAMES));
 
   // Every text expands with one value per field, and with a record that
   // lacks some of them.
@@ -122,7 +126,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     check_band(definition.report_footer, at);
     check_band(definition.page_footer, at);
     if (definition.detail) {
-      check(!definition.detail->columns.empty());
+      check(!definition.detail->columns.empty() && definition.detail->columns.size() <= 64);
       check_style(definition.detail->style);
       for (const Report_Column& column : definition.detail->columns) {
         check(column.width > 0.0 && column.width <= 1000.0);

@@ -2,6 +2,7 @@
 
 #include <QDate>
 #include <QFileInfo>
+#include <QFontDatabase>
 #include <QPagedPaintDevice>
 #include <QPainter>
 #include <algorithm>
@@ -18,6 +19,27 @@ namespace {
 
 // A template is a few kilobytes; anything far larger is not one.
 constexpr size_t MAX_TEMPLATE_BYTES = 4 * 1024 * 1024;
+
+// The faces that set every character of the project's texts, in the order
+// they are tried for a font the system lacks: the one of Linux desktops, then
+// those of Windows. Any other face the system would choose may lack the
+// Chinese glyphs or set them with the glyphs of radicals.
+const char* const CJK_FACES[] = {"Noto Sans CJK SC", "Microsoft YaHei", "SimSun"};
+
+// Puts a face the system has in place of a font it lacks; the warning names
+// both, or says that no Chinese face was found either.
+void replace_missing_font(QString& family, QString& warning) {
+  if (QFontDatabase::hasFamily(family)) return;
+  for (const char* face : CJK_FACES) {
+    const QString name = QString::fromUtf8(face);
+    if (QFontDatabase::hasFamily(name)) {
+      warning = QStringLiteral("本机没有字体“%1”，已改用“%2”。").arg(family, name);
+      family = name;
+      return;
+    }
+  }
+  warning = QStringLiteral("本机没有字体“%1”，也没有中文字体，报表中的文字可能无法显示。").arg(family);
+}
 
 }  // namespace
 
@@ -89,6 +111,8 @@ bool Qt_Report_Engine::load_from_file(const QString& path) {
   if (!read_report_template(QByteArray::fromStdString(bytes), loaded->definition, error,
                             QFileInfo(path).absolutePath()))
     return false;
+  warning.clear();
+  replace_missing_font(loaded->definition.page.font_family, warning);
   loaded->loaded = true;
   loaded->title = QFileInfo(path).completeBaseName();
   loaded->handles.resize(loaded->definition.field_names.size());
@@ -99,6 +123,10 @@ bool Qt_Report_Engine::load_from_file(const QString& path) {
 }
 
 QString Qt_Report_Engine::last_error() const { return error; }
+
+QString Qt_Report_Engine::last_warning() const { return warning; }
+
+QString Qt_Report_Engine::layout_warning() const { return layout_note; }
 
 Report_Field_Handle Qt_Report_Engine::field_by_name(const QString& name) {
   const int index = state->definition.field_names.indexOf(name);
@@ -135,29 +163,52 @@ bool Qt_Report_Engine::paint(QPainter& painter, QPagedPaintDevice& device) {
   return paint(painter, device, 1, INT_MAX);
 }
 
-bool Qt_Report_Engine::paint(QPainter& painter, QPagedPaintDevice& device, int first_page, int last_page) {
-  if (!state->loaded || !painter.isActive()) return false;
-  const QPageLayout layout = device.pageLayout();
-  const double dpi_x = device.logicalDpiX(), dpi_y = device.logicalDpiY();
-  const auto to_pixels = [&](const QRectF& points) {
-    return QRectF(points.x() * dpi_x / 72.0, points.y() * dpi_y / 72.0, points.width() * dpi_x / 72.0,
-                  points.height() * dpi_y / 72.0);
-  };
-  const QRectF paper = to_pixels(layout.fullRect(QPageLayout::Point));
-  // The painter starts at the device's printable area; the layout works on
-  // the whole sheet.
-  const QPointF origin = to_pixels(layout.paintRect(QPageLayout::Point)).topLeft();
-  if (paper.isEmpty()) return false;
+namespace {
 
+QRectF to_pixels(const QRectF& points, double dpi_x, double dpi_y) {
+  return QRectF(points.x() * dpi_x / 72.0, points.y() * dpi_y / 72.0, points.width() * dpi_x / 72.0,
+                points.height() * dpi_y / 72.0);
+}
+
+}  // namespace
+
+const Qt_Report_Engine::Layout_Cache* Qt_Report_Engine::laid_out_for(const QPagedPaintDevice& device) {
+  if (!state->loaded) return nullptr;
+  const double dpi_x = device.logicalDpiX(), dpi_y = device.logicalDpiY();
+  const QRectF paper = to_pixels(device.pageLayout().fullRect(QPageLayout::Point), dpi_x, dpi_y);
+  if (paper.isEmpty()) return nullptr;
   const Layout_Cache::Key key{device.logicalDpiX(), device.logicalDpiY(), paper, generation,
                               QDate::currentDate().toString(Qt::ISODate)};
   if (cache->pages.empty() || !(cache->key == key)) {
+    cache->pages.clear();
+    Report_Layout_Notes notes;
     cache->pages =
-        lay_out_report(state->definition, state->records, {&device, dpi_x, dpi_y, paper}, key.date);
+        lay_out_report(state->definition, state->records, {&device, dpi_x, dpi_y, paper}, key.date, &notes);
     cache->key = key;
+    QStringList cut;
+    if (notes.page_header_cut) cut << QStringLiteral("页眉");
+    if (notes.page_footer_cut) cut << QStringLiteral("页脚");
+    layout_note = cut.isEmpty() ? QString()
+                                : QStringLiteral("%1过高，页面放不下，超出的文字已截短（以“…”标出）。")
+                                      .arg(cut.join(QStringLiteral("和")));
   }
-
   pages_laid_out = static_cast<int>(cache->pages.size());
+  return cache.get();
+}
+
+int Qt_Report_Engine::lay_out(const QPagedPaintDevice& device) {
+  return laid_out_for(device) ? pages_laid_out : 0;
+}
+
+bool Qt_Report_Engine::paint(QPainter& painter, QPagedPaintDevice& device, int first_page, int last_page) {
+  if (!painter.isActive()) return false;
+  const Layout_Cache* laid_out = laid_out_for(device);
+  if (!laid_out) return false;
+  // The painter starts at the device's printable area; the layout works on
+  // the whole sheet.
+  const QPointF origin =
+      to_pixels(device.pageLayout().paintRect(QPageLayout::Point), device.logicalDpiX(), device.logicalDpiY())
+          .topLeft();
   first_page = std::max(first_page, 1);
   last_page = std::min(last_page, pages_laid_out);
   if (first_page > last_page) return false;
@@ -165,7 +216,7 @@ bool Qt_Report_Engine::paint(QPainter& painter, QPagedPaintDevice& device, int f
     if (number > first_page && !device.newPage()) return false;
     painter.save();
     painter.translate(-origin);
-    paint_report_page(cache->pages[number - 1], painter);
+    paint_report_page(laid_out->pages[number - 1], painter);
     painter.restore();
   }
   return true;
@@ -182,6 +233,5 @@ QPageLayout Qt_Report_Engine::page_layout() const { return state->definition.pag
 QString Qt_Report_Engine::title() const { return state->title; }
 
 bool Qt_Report_Engine::write_pdf(const QString& path) {
-  Report_Pdf_File file;
-  return file.add(*this) && file.save(path);
+  return Report_Pdf_File::write(path, [this](Report_Pdf_File& file) { return file.add(*this); });
 }

@@ -22,8 +22,12 @@ class Qt_Report_Engine : public Report_Engine {
 
   // A successful load also drops the records of the previous template;
   // handles of the previous fields then write nowhere.
+  // A font that the system lacks is replaced by the first CJK face it has
+  // of Noto Sans CJK SC, Microsoft YaHei and SimSun, and last_warning says so.
   bool load_from_file(const QString& path) override;
   QString last_error() const override;
+  QString last_warning() const override;
+  QString layout_warning() const override;
   // A handle for every name that the template uses as a field.
   Report_Field_Handle field_by_name(const QString& name) override;
   void set_fetch_record(Fetch_Record fetch) override;
@@ -36,6 +40,9 @@ class Qt_Report_Engine : public Report_Engine {
   bool paint(QPainter& painter, QPagedPaintDevice& device, int first_page, int last_page);
   // The number of pages of the report as the last paint laid it out.
   int page_count() const override;
+  // Lays the fetched report out for the device as a paint would and gives its
+  // number of pages (0 when no template is loaded or the page is empty).
+  int lay_out(const QPagedPaintDevice& device);
 
   bool is_loaded() const;
   // The loaded template (a default page when none is loaded).
@@ -47,15 +54,20 @@ class Qt_Report_Engine : public Report_Engine {
   QString title() const;
 
   // Writes the fetched report to a PDF file (replacing it safely). False
-  // when no template is loaded or the file cannot be written.
+  // when no template is loaded, the file cannot be written or making it
+  // failed.
   bool write_pdf(const QString& path);
 
  private:
   struct Layout_Cache;
+  // The pages laid out for the device, or none.
+  const Layout_Cache* laid_out_for(const QPagedPaintDevice& device);
   std::shared_ptr<Report_Engine_State> state;
   std::unique_ptr<Layout_Cache> cache;
   Fetch_Record fetch;
   QString error;
+  QString warning;
+  QString layout_note;
   unsigned generation = 0;  // changes with every template and every fetch
   int pages_laid_out = 0;
 };

@@ -39,6 +39,12 @@ class Report_Engine {
   // why (with the line where the template is broken).
   virtual bool load_from_file(const QString& path) = 0;
   virtual QString last_error() const = 0;
+  // What the last successful load had to change to print the template (a
+  // font the system lacks, and the face used instead); empty when nothing.
+  virtual QString last_warning() const { return {}; }
+  // What the last layout had to cut short (a page header or footer too tall
+  // for the page); empty when nothing.
+  virtual QString layout_warning() const { return {}; }
 
   // The field of that name in the loaded template, or an empty handle. Valid
   // until the next successful load.

@@ -4,8 +4,10 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <climits>
+#include <memory>
 
 #include "report/qt_report_engine.h"
+#include "report/report_painting.h"
 #include "report/report_pdf_file.h"
 #include "report/ui_services.h"
 
@@ -22,21 +24,36 @@ bool print_report(Qt_Report_Engine& engine, QPrinter& printer) {
     last = printer.toPage();
   }
   if (printer.outputFormat() == QPrinter::PdfFormat && !printer.outputFileName().isEmpty()) {
-    Report_Pdf_File file;
-    return file.add(engine, first, last) && file.save(printer.outputFileName());
+    return Report_Pdf_File::write(printer.outputFileName(),
+                                  [&](Report_Pdf_File& file) { return file.add(engine, first, last); });
   }
-  QPainter painter;
-  if (!painter.begin(&printer)) return false;
-  const bool painted = engine.paint(painter, printer, first, last);
-  return painter.end() && painted;
+  auto painter = std::make_unique<QPainter>();
+  bool painted = false;
+  try {
+    painted = painter->begin(&printer) && engine.paint(*painter, printer, first, last);
+    painted = painter->end() && painted;
+  } catch (...) {
+    painted = false;
+  }
+  // A job that failed half-way is not sent.
+  if (!painted) printer.abort();
+  return end_painting(painter) && painted;
 }
 
 bool print_report_with_dialog(Qt_Report_Engine& engine, QPrinter& printer, UI_Services& services,
                               QWidget* parent) {
   prepare_printer(printer, engine);
+  // The range offered is that of this report as it prints on this printer.
+  int pages = 0;
+  try {
+    pages = engine.lay_out(printer);
+  } catch (...) {
+    services.information(QStringLiteral("报表打印失败！"));
+    return false;
+  }
   QPrintDialog dialog(&printer, parent);
   dialog.setOption(QAbstractPrintDialog::PrintPageRange, true);
-  if (engine.page_count() > 0) dialog.setMinMax(1, engine.page_count());
+  if (pages > 0) dialog.setMinMax(1, pages);
   if (services.show_modal(dialog) != QDialog::Accepted) return false;
   if (print_report(engine, printer)) return true;
   if (printer.outputFormat() == QPrinter::PdfFormat && !printer.outputFileName().isEmpty())

@@ -11,6 +11,7 @@
 #include <QVBoxLayout>
 
 #include "report/report_print_job.h"
+#include "report/ui_services.h"
 
 TReport_Print_Preview::TReport_Print_Preview(UI_Services& services, QWidget* parent)
     : QDialog(parent), services(services) {
@@ -91,20 +92,40 @@ void TReport_Print_Preview::Create_Preview() {
 }
 
 void TReport_Print_Preview::FormActivate() {
-  if (report_built) return;
+  if (!build_due) return;
+  build_due = false;
   Create_Preview();
-  Grid_Report.fetch_records();
-  prepare_printer(*preview_printer, Grid_Report);
+  try {
+    Grid_Report.fetch_records();
+    prepare_printer(*preview_printer, Grid_Report);
+  } catch (const std::exception&) {
+    Report_Failed();
+    return;
+  }
   report_built = true;
+  paint_failed = false;
   Gr_Print_Preview->updatePreview();
+  if (paint_failed) {
+    Report_Failed();
+    return;
+  }
   Gr_Print_Preview->fitToWidth();
   Go_To_Page(1);
+}
+
+// A report that could not be made (memory ran out) is told, and the window
+// closes once the event that built it is over; the print command goes on.
+void TReport_Print_Preview::Report_Failed() {
+  report_built = false;
+  Gr_Print_Preview->updatePreview();
+  services.information(QStringLiteral("报表打印失败！"));
+  QMetaObject::invokeMethod(this, &QDialog::reject, Qt::QueuedConnection);
 }
 
 void TReport_Print_Preview::Grid_ReportFetchRecord(bool& end) { report_data.Grid_ReportFetchRecord(end); }
 
 void TReport_Print_Preview::FormClose() {
-  report_built = false;
+  build_due = false;
   setWindowState(windowState() | Qt::WindowMaximized);
 }
 
@@ -115,7 +136,9 @@ bool TReport_Print_Preview::event(QEvent* event) {
 
 void TReport_Print_Preview::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
-  if (!event->spontaneous()) FormActivate();
+  if (event->spontaneous()) return;
+  build_due = true;
+  FormActivate();
 }
 
 void TReport_Print_Preview::hideEvent(QHideEvent* event) {
@@ -129,10 +152,16 @@ void TReport_Print_Preview::Print_ActExecute() {
 }
 
 // The preview asks for its pages; until the report is built there are none.
+// The preview paints on from here, so no error may leave this function.
 void TReport_Print_Preview::Gr_Print_PreviewPaintRequested(QPrinter* printer) {
   if (!report_built) return;
   QPainter painter;
-  if (painter.begin(printer)) Grid_Report.paint(painter, *printer);
+  if (!painter.begin(printer)) return;
+  try {
+    Grid_Report.paint(painter, *printer);
+  } catch (const std::exception&) {
+    paint_failed = true;
+  }
 }
 
 void TReport_Print_Preview::Go_To_Page(int page) {

@@ -24,8 +24,12 @@ class TReport_Print_Preview : public QDialog {
   ~TReport_Print_Preview() override;
 
   // The window became active: builds the report (fetches its records) and
-  // shows it. While the window stays open, activating it again keeps the
-  // report as built, so the records are fetched once per showing.
+  // shows it when the window has just been shown. Every other activation
+  // (the window coming back from a dialog over it, or an activation that
+  // reaches the window while it is hidden) keeps the report as built, so the
+  // records are fetched exactly once per showing. A report that cannot be
+  // made (memory running out) is told with "报表打印失败！" and the window
+  // closes again.
   void FormActivate();
   // The window was closed: the next showing builds the report afresh.
   void FormClose();
@@ -62,9 +66,12 @@ class TReport_Print_Preview : public QDialog {
   void Gr_Print_PreviewPaintRequested(QPrinter* printer);
   void Show_Page_Number();
   void Go_To_Page(int page);
+  void Report_Failed();
 
   UI_Services& services;
   std::unique_ptr<QPrinter> preview_printer;
   std::unique_ptr<QPrinter> output_printer;
   bool report_built = false;
+  bool build_due = false;  // shown, and the report not yet built for it
+  bool paint_failed = false;
 };

@@ -1,5 +1,6 @@
 #include "report_printing.h"
 
+#include <exception>
 #include <system_error>
 
 #include "model/rebound_project.h"
@@ -13,6 +14,21 @@ const QString AREA_TEMPLATE_MISSING_MSG =
 const QString COMPONENT_TEMPLATE_MISSING_MSG =
     QStringLiteral("构件打印模版[%1]不存在，请在[报表设置]中选择其他模版。");
 const QString TEMPLATE_BROKEN_MSG = QStringLiteral("模版文件[%1]无法加载，请在[报表设置]中选择其他模版。");
+const QString PRINT_FAILED_MSG = QStringLiteral("报表打印失败！");
+
+void warn(Report_Print_Job& job, const Report_Template_File& report_template, const QString& warning) {
+  if (warning.isEmpty()) return;
+  const QString text = QStringLiteral("模版文件[%1]：%2").arg(report_template.name, warning);
+  job.warning ? job.warning(text) : job.information(text);
+}
+
+// Builds and puts out one report; what its layout had to cut short is then
+// told.
+bool put_out(Report_Print_Job& job, const Report_Template_File& report_template) {
+  if (!job.output()) return false;
+  warn(job, report_template, job.engine.layout_warning());
+  return true;
+}
 
 bool load_template(Report_Print_Job& job, const Report_Template_File& report_template,
                    const QString& missing_msg) {
@@ -30,9 +46,10 @@ bool load_template(Report_Print_Job& job, const Report_Template_File& report_tem
   // A template that cannot be loaded would leave the previous definition in
   // the engine and print the wrong report: stop here instead.
   if (!job.engine.load_from_file(QString::fromStdString(report_template.path.string()))) {
-    job.information(TEMPLATE_BROKEN_MSG.arg(report_template.name));
+    job.information(TEMPLATE_BROKEN_MSG.arg(report_template.name) + u'\n' + job.engine.last_error());
     return false;
   }
+  warn(job, report_template, job.engine.last_warning());
   job.data.fetch_count = 0;
   Bind_Report_Fields(job.fields, job.engine);
   return true;
@@ -48,7 +65,9 @@ bool Load_Area_Template(Report_Print_Job& job, const Report_Template_File& repor
   return load_template(job, report_template, AREA_TEMPLATE_MISSING_MSG);
 }
 
-bool Run_Print_Command(Report_Print_Job& job, Report_Kind kind, const Report_Template_File& report_template) {
+namespace {
+
+bool run_print_command(Report_Print_Job& job, Report_Kind kind, const Report_Template_File& report_template) {
   job.data.Set_Report_Source(job.project, job.fields);
   if (kind == Report_Kind::Component) {
     if (job.project.checked_count() == 0) {
@@ -57,7 +76,7 @@ bool Run_Print_Command(Report_Print_Job& job, Report_Kind kind, const Report_Tem
     }
     if (!Load_Component_Template(job, report_template)) return false;
     job.data.Set_Report_Mode(REPORT_MODE_COMPONENT);
-    return job.output();
+    return put_out(job, report_template);
   }
   if (!Load_Area_Template(job, report_template)) return false;
   if (job.project.checked_count() == 0) {
@@ -69,7 +88,20 @@ bool Run_Print_Command(Report_Print_Job& job, Report_Kind kind, const Report_Tem
     const R_Component* component = job.project.component(static_cast<int32_t>(i));
     if (!component->is_checked()) continue;
     job.data.Set_Report_Component(component);
-    if (!job.output()) return false;
+    if (!put_out(job, report_template)) return false;
   }
   return true;
+}
+
+}  // namespace
+
+bool Run_Print_Command(Report_Print_Job& job, Report_Kind kind, const Report_Template_File& report_template) {
+  try {
+    return run_print_command(job, kind, report_template);
+  } catch (const std::exception&) {
+    // Memory that ran out while a report was made, or any other error
+    // thrown on the way, fails this command; the project is only read.
+    job.information(PRINT_FAILED_MSG);
+    return false;
+  }
 }

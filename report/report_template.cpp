@@ -1,23 +1,48 @@
 #include "report/report_template.h"
 
+#include <QHash>
 #include <QXmlStreamReader>
 #include <cmath>
 #include <initializer_list>
+
+#include "report/report_data.h"
 
 namespace {
 
 constexpr double MAX_LENGTH = 1000.0;    // mm
 constexpr double MAX_FONT_SIZE = 200.0;  // pt
 constexpr int MAX_SPAN = 100;
+// Limits far above any real layout that keep the work of a report bounded
+// whatever a template holds: the columns of one table, the cells and items
+// of all bands together, and the placeholders of all texts together.
+constexpr int MAX_COLUMNS = 64;
+constexpr int MAX_CELLS = 4000;
+constexpr int MAX_ITEMS = 4000;
+constexpr int MAX_PLACEHOLDERS = 4000;
 
 // Keeps each line of a text without its surrounding blanks and drops the
-// empty lines at both ends, so that a text may be indented in the file.
-QString tidy_lines(const QString& text) {
+// empty lines at both ends, so that a text may be indented in the file;
+// dropped tells how many lines were dropped at the start.
+QString tidy_lines(const QString& text, qint64& dropped) {
   QStringList lines = text.split(u'\n');
   for (QString& line : lines) line = line.trimmed();
-  while (!lines.isEmpty() && lines.front().isEmpty()) lines.removeFirst();
+  dropped = 0;
+  while (!lines.isEmpty() && lines.front().isEmpty()) {
+    lines.removeFirst();
+    ++dropped;
+  }
   while (!lines.isEmpty() && lines.back().isEmpty()) lines.removeLast();
   return lines.join(u'\n');
+}
+
+// The report fields by name: the only names a placeholder may use.
+const QHash<QString, int>& known_fields() {
+  static const QHash<QString, int> fields = [] {
+    QHash<QString, int> by_name;
+    for (int i = 0; i < REPORT_FIELD_COUNT; ++i) by_name.insert(QString::fromUtf8(REPORT_FIELD_NAMES[i]), i);
+    return by_name;
+  }();
+  return fields;
 }
 
 class Template_Reader {
@@ -151,11 +176,35 @@ class Template_Reader {
         {{"all", Report_Border::all}, {"bottom", Report_Border::bottom}, {"none", Report_Border::none}}, out);
   }
 
+  // The index of a report field in the template's field names, where it is
+  // added when first used; -1 for a name that is no report field.
+  int field_index(const QString& name) {
+    if (!known_fields().contains(name)) return -1;
+    const int index = result.field_names.indexOf(name);
+    if (index >= 0) return index;
+    result.field_names.append(name);
+    return result.field_names.size() - 1;
+  }
+
+  // Parses a text that starts at line; an error is told at the line of the
+  // text where it is.
   bool text(const QString& source, qint64 line, Report_Text& out) {
     QString message;
-    if (!Report_Text::parse(source, result.field_names, out, message)) return fail_at(line, message);
+    qsizetype error_at = 0;
+    if (!Report_Text::parse(
+            source, [this](const QString& name) { return field_index(name); }, out, message, error_at))
+      return fail_at(line + source.first(std::min(error_at, source.size())).count(u'\n'), message);
     result.uses_page_count = result.uses_page_count || out.uses(Report_Text::Part::Kind::pages);
+    placeholders += out.placeholder_count();
+    if (placeholders > MAX_PLACEHOLDERS)
+      return fail_at(line, QStringLiteral("占位符超过 %1 个").arg(MAX_PLACEHOLDERS));
     return true;
+  }
+
+  // Counts one more cell or item against its limit.
+  bool count(int& counter, int limit, const char* what) {
+    if (++counter <= limit) return true;
+    return fail(QStringLiteral("%1超过 %2 个").arg(QString::fromUtf8(what)).arg(limit));
   }
 
   // The character content of a <text>, <cell> or <qrcode>, which holds no
@@ -175,10 +224,13 @@ class Template_Reader {
           if (figure->has_value()) return fail(QStringLiteral("<%1> 中只能有一个图形").arg(name));
           if (!read_figure(figure->emplace(), true)) return false;
           break;
-        case QXmlStreamReader::EndElement:
-          if (figure && figure->has_value() && !tidy_lines(collected).isEmpty())
+        case QXmlStreamReader::EndElement: {
+          qint64 dropped = 0;
+          const QString tidy = tidy_lines(collected, dropped);
+          if (figure && figure->has_value() && !tidy.isEmpty())
             return fail_at(line, QStringLiteral("<%1> 中不能既有文字又有图形").arg(name));
-          return text(tidy_lines(collected), line, out);
+          return text(tidy, line + dropped, out);
+        }
         case QXmlStreamReader::Invalid:
           return xml_failed();
         default:
@@ -246,6 +298,7 @@ class Template_Reader {
     if (!has("widths")) return fail(QStringLiteral("<grid> 缺少属性 widths"));
     const QStringList items = value("widths").split(u' ', Qt::SkipEmptyParts);
     if (items.isEmpty()) return bad_value("widths");
+    if (items.size() > MAX_COLUMNS) return fail(QStringLiteral("表格超过 %1 列").arg(MAX_COLUMNS));
     for (const QString& item : items) {
       double width = 0.0;
       if (!parse_number("widths", item, 0.0, false, MAX_LENGTH, width)) return false;
@@ -255,6 +308,7 @@ class Template_Reader {
   }
 
   bool read_cell(std::vector<Report_Cell>& row, Report_Border grid_border) {
+    if (!count(cells, MAX_CELLS, "单元格")) return false;
     Report_Cell cell;
     cell.border = grid_border;
     double span = 1.0;
@@ -366,8 +420,8 @@ class Template_Reader {
   bool read_mark(Report_Chart& chart) {
     const qint64 line = xml.lineNumber();
     Report_Chart_Mark mark;
-    if (!check_attributes({"field", "label"}) || !field("mark", line, mark.value) ||
-        !text(value("label"), line, mark.label) || !no_children())
+    if (!count(items, MAX_ITEMS, "报表项") || !check_attributes({"field", "label"}) ||
+        !field("mark", line, mark.value) || !text(value("label"), line, mark.label) || !no_children())
       return false;
     chart.marks.push_back(std::move(mark));
     return true;
@@ -397,6 +451,7 @@ class Template_Reader {
     for (bool found = true;;) {
       if (!next_child(found)) return false;
       if (!found) return true;
+      if (!count(items, MAX_ITEMS, "报表项")) return false;
       const auto name = xml.name();
       bool ok = false;
       if (name == QLatin1String("text"))
@@ -427,6 +482,9 @@ class Template_Reader {
 
   bool read_column(Report_Detail& detail) {
     const qint64 line = xml.lineNumber();
+    if (detail.columns.size() >= MAX_COLUMNS)
+      return fail(QStringLiteral("<detail> 超过 %1 列").arg(MAX_COLUMNS));
+    if (!count(cells, MAX_CELLS, "单元格")) return false;
     Report_Column column;
     if (!check_attributes({"label", "width", "field", "align"}) ||
         !text(value("label"), line, column.label) || !align(column.align))
@@ -502,6 +560,9 @@ class Template_Reader {
   const QString folder;  // where the template's pictures are
   Report_Definition result;
   QString error;
+  int placeholders = 0;
+  int cells = 0;
+  int items = 0;
 };
 
 }  // namespace

@@ -148,7 +148,9 @@ struct Report_Definition {
 // own; without one a picture is missing). False with the reason, starting
 // with the line where the template is broken, when it is not XML, its root
 // is not <report>, or it has an unknown element or attribute, a bad value,
-// an unbalanced brace, a picture that cannot be read or a QR code text that
-// is too long.
+// an unbalanced brace, a placeholder that names none of the report fields
+// (nor page, pages or date), more than 64 columns in a table, 4000 cells,
+// 4000 items or 4000 placeholders in all, a picture that cannot be read or a
+// QR code text that is too long.
 bool read_report_template(const QByteArray& xml, Report_Definition& out, QString& error,
                           const QString& folder = QString());

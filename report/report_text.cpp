@@ -8,9 +8,11 @@ Report_Text::Part literal_part(const QString& text) {
   return part;
 }
 
-Report_Text::Part placeholder_part(const QString& name, QStringList& field_names) {
+// False when the name is neither the page, the page count, the date nor a
+// field.
+bool placeholder_part(const QString& name, const Report_Text::Field_Index& field_index,
+                      Report_Text::Part& part) {
   using Kind = Report_Text::Part::Kind;
-  Report_Text::Part part;
   if (name == QLatin1String("page")) {
     part.kind = Kind::page;
   } else if (name == QLatin1String("pages")) {
@@ -19,18 +21,15 @@ Report_Text::Part placeholder_part(const QString& name, QStringList& field_names
     part.kind = Kind::date;
   } else {
     part.kind = Kind::field;
-    part.field = field_names.indexOf(name);
-    if (part.field < 0) {
-      part.field = field_names.size();
-      field_names.append(name);
-    }
+    part.field = field_index(name);
   }
-  return part;
+  return part.kind != Kind::field || part.field >= 0;
 }
 
 }  // namespace
 
-bool Report_Text::parse(const QString& text, QStringList& field_names, Report_Text& out, QString& error) {
+bool Report_Text::parse(const QString& text, const Field_Index& field_index, Report_Text& out, QString& error,
+                        qsizetype& error_at) {
   Report_Text result;
   QString literal;
   const qsizetype n = text.size();
@@ -40,6 +39,7 @@ bool Report_Text::parse(const QString& text, QStringList& field_names, Report_Te
     if (c == u'{' && !doubled) {
       const qsizetype close = text.indexOf(u'}', i + 1);
       const qsizetype open = text.indexOf(u'{', i + 1);
+      error_at = i;
       if (close < 0 || (open >= 0 && open < close)) {
         error = QStringLiteral("“{”没有配对的“}”（要写花括号本身，请写“{{”）");
         return false;
@@ -49,11 +49,17 @@ bool Report_Text::parse(const QString& text, QStringList& field_names, Report_Te
         error = QStringLiteral("占位符“{}”中没有字段名");
         return false;
       }
+      Part part;
+      if (!placeholder_part(name, field_index, part)) {
+        error = QStringLiteral("没有名为“%1”的字段").arg(name);
+        return false;
+      }
       if (!literal.isEmpty()) result.parts.push_back(literal_part(literal));
       literal.clear();
-      result.parts.push_back(placeholder_part(name, field_names));
+      result.parts.push_back(std::move(part));
       i = close + 1;
     } else if (c == u'}' && !doubled) {
+      error_at = i;
       error = QStringLiteral("“}”没有配对的“{”（要写花括号本身，请写“}}”）");
       return false;
     } else {
@@ -95,4 +101,10 @@ bool Report_Text::uses(Part::Kind kind) const {
   for (const Part& part : parts)
     if (part.kind == kind) return true;
   return false;
+}
+
+int Report_Text::placeholder_count() const {
+  int count = 0;
+  for (const Part& part : parts) count += part.kind != Part::Kind::literal;
+  return count;
 }

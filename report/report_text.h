@@ -4,7 +4,7 @@
 #pragma once
 
 #include <QString>
-#include <QStringList>
+#include <functional>
 #include <vector>
 
 // The values a text is expanded with: one record's field values by field
@@ -25,13 +25,19 @@ class Report_Text {
     int field = -1;   // the index in the template's field names of a field part
   };
 
-  // Parses text. A field's name is looked up in field_names and appended when
-  // it is new, so that its index there is the field's index. False, with the
-  // reason in error, for an unbalanced brace or an empty placeholder.
-  static bool parse(const QString& text, QStringList& field_names, Report_Text& out, QString& error);
+  // The index of the field of that name, or -1 when no field has it.
+  using Field_Index = std::function<int(const QString& name)>;
+
+  // Parses text; field_index gives each field its index. False, with the
+  // reason in error and the position in text where it is in error_at, for an
+  // unbalanced brace, an empty placeholder or one that names no field.
+  static bool parse(const QString& text, const Field_Index& field_index, Report_Text& out, QString& error,
+                    qsizetype& error_at);
 
   QString expand(const Report_Text_Values& values) const;
   bool uses(Part::Kind kind) const;
+  // The number of placeholders of the text.
+  int placeholder_count() const;
 
  private:
   std::vector<Part> parts;

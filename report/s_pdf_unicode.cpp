@@ -1,46 +1,77 @@
 #include "report/s_pdf_unicode.h"
 
-#include <QHash>
 #include <QRawFont>
 #include <QString>
 #include <QVector>
+#include <array>
+#include <string>
+
+#include "model/gbk_codec.h"
 
 namespace {
 
-constexpr char16_t RADICALS_FIRST = 0x2E80;
-constexpr char16_t RADICALS_LAST = 0x2FDF;
-// The unified ideographs of the basic plane (extension A and the main block).
-constexpr char16_t IDEOGRAPHS_FIRST = 0x3400;
-constexpr char16_t IDEOGRAPHS_LAST = 0x9FFF;
-
 using Code_Map = QHash<char16_t, char16_t>;
 
-QVector<quint32> glyphs_of(const QRawFont& font, char16_t first, char16_t last) {
-  QString text;
-  for (char32_t code = first; code <= last; ++code) text += QChar(static_cast<char16_t>(code));
-  return font.glyphIndexesForString(text);
+// How much a code point is wanted as the reading of a glyph: the characters
+// of GB2312 (and ASCII) first, then those of GBK, then all others.
+enum Rank : unsigned char { GB2312 = 0, GBK = 1, OTHER = 2 };
+
+const std::array<unsigned char, 0x10000>& ranks() {
+  static const auto table = [] {
+    std::array<unsigned char, 0x10000> rank;
+    rank.fill(OTHER);
+    for (char16_t c = 0; c < 0x80; ++c) rank[c] = GB2312;
+    for (int lead = 0x81; lead <= 0xFE; ++lead) {
+      for (int trail = 0x40; trail <= 0xFE; ++trail) {
+        if (trail == 0x7F) continue;
+        const std::string gbk{static_cast<char>(lead), static_cast<char>(trail)};
+        const QString text = QString::fromStdString(gbk_to_utf8(gbk));
+        if (text.size() != 1 || text[0] == QChar::ReplacementCharacter) continue;
+        const bool gb2312 = lead >= 0xA1 && lead <= 0xF7 && trail >= 0xA1;
+        auto& entry = rank[text[0].unicode()];
+        entry = std::min<unsigned char>(entry, gb2312 ? GB2312 : GBK);
+      }
+    }
+    return rank;
+  }();
+  return table;
 }
 
-// The radicals that the font draws with an ideograph's glyph, and that
-// ideograph; computed once per font.
-const Code_Map& radical_ideographs(const QFont& font) {
+// For each glyph of the font that several code points share, the lowest of
+// them (which Qt writes) and the one a project's text holds; computed once
+// per font.
+const Code_Map& wanted_readings(const QFont& font) {
   static QHash<QString, Code_Map> known;
   const QString key = font.key();
   if (const auto found = known.constFind(key); found != known.constEnd()) return *found;
   Code_Map map;
   const QRawFont raw = QRawFont::fromFont(font);
   if (raw.isValid()) {
-    QHash<quint32, char16_t> ideograph_of_glyph;
-    const QVector<quint32> ideographs = glyphs_of(raw, IDEOGRAPHS_FIRST, IDEOGRAPHS_LAST);
-    for (int i = 0; i < ideographs.size(); ++i)
-      if (ideographs[i] != 0 && !ideograph_of_glyph.contains(ideographs[i]))
-        ideograph_of_glyph.insert(ideographs[i], static_cast<char16_t>(IDEOGRAPHS_FIRST + i));
-    const QVector<quint32> radicals = glyphs_of(raw, RADICALS_FIRST, RADICALS_LAST);
-    for (int i = 0; i < radicals.size(); ++i) {
-      const auto ideograph = ideograph_of_glyph.constFind(radicals[i]);
-      if (radicals[i] != 0 && ideograph != ideograph_of_glyph.constEnd())
-        map.insert(static_cast<char16_t>(RADICALS_FIRST + i), *ideograph);
+    QString text;
+    QVector<char16_t> codes;
+    for (char32_t code = 1; code < 0x10000; ++code) {
+      if (code >= 0xD800 && code <= 0xDFFF) continue;
+      text += QChar(static_cast<char16_t>(code));
+      codes.append(static_cast<char16_t>(code));
     }
+    const QVector<quint32> glyphs = raw.glyphIndexesForString(text);
+    const auto& rank = ranks();
+    struct Readings {
+      char16_t lowest;
+      char16_t wanted;
+    };
+    QHash<quint32, Readings> of_glyph;
+    for (qsizetype i = 0; i < codes.size() && i < glyphs.size(); ++i) {
+      if (glyphs[i] == 0) continue;
+      const char16_t code = codes[i];
+      const auto found = of_glyph.find(glyphs[i]);
+      if (found == of_glyph.end())
+        of_glyph.insert(glyphs[i], {code, code});
+      else if (rank[code] < rank[found->wanted])
+        found->wanted = code;
+    }
+    for (const Readings& readings : of_glyph)
+      if (readings.wanted != readings.lowest) map.insert(readings.lowest, readings.wanted);
   }
   return *known.insert(key, map);
 }
@@ -120,29 +151,41 @@ class Cmap_Section {
   const Code_Map& map;
 };
 
-void repair_sections(QByteArray& pdf, const Code_Map& map, const char* begin_word, const char* end_word,
-                     void (Cmap_Section::*repair)()) {
-  const QByteArray begin_mark(begin_word), end_mark(end_word);
-  for (qsizetype at = pdf.indexOf(begin_mark); at >= 0; at = pdf.indexOf(begin_mark, at)) {
-    const qsizetype begin = at + begin_mark.size();
-    const qsizetype end = pdf.indexOf(end_mark, begin);
-    if (end < 0) return;
-    Cmap_Section section(pdf, begin, end, map);
-    (section.*repair)();
-    at = end + end_mark.size();
-  }
-}
-
 }  // namespace
 
-void repair_pdf_unicode_maps(QByteArray& pdf, const QList<QFont>& fonts) {
-  Code_Map map;
-  for (const QFont& font : fonts) {
-    const Code_Map& of_font = radical_ideographs(font);
-    for (auto entry = of_font.constBegin(); entry != of_font.constEnd(); ++entry)
-      if (!map.contains(entry.key())) map.insert(entry.key(), entry.value());
-  }
-  if (map.isEmpty()) return;
-  repair_sections(pdf, map, "beginbfchar", "endbfchar", &Cmap_Section::repair_chars);
-  repair_sections(pdf, map, "beginbfrange", "endbfrange", &Cmap_Section::repair_ranges);
+S_Pdf_Unicode_Filter::S_Pdf_Unicode_Filter(Sink sink) : sink(std::move(sink)) {}
+
+void S_Pdf_Unicode_Filter::add_font(const QFont& font) {
+  const Code_Map& of_font = wanted_readings(font);
+  for (auto entry = of_font.constBegin(); entry != of_font.constEnd(); ++entry)
+    if (!map.contains(entry.key())) map.insert(entry.key(), entry.value());
 }
+
+bool S_Pdf_Unicode_Filter::pass(qsizetype n) {
+  failed = failed || !sink(QByteArrayView(pending.constData(), n));
+  pending.remove(0, n);
+  return !failed;
+}
+
+bool S_Pdf_Unicode_Filter::write(QByteArrayView bytes) {
+  // A section of a map: from "beginbfchar" or "beginbfrange" to its end.
+  static const QByteArray BEGIN("beginbf"), END("endbf");
+  // A section is a few kilobytes; what goes on far longer is no map.
+  constexpr qsizetype MAX_SECTION = 1 << 20;
+  if (failed) return false;
+  pending.append(bytes);
+  for (;;) {
+    const qsizetype begin = pending.indexOf(BEGIN);
+    if (begin < 0) return pass(std::max<qsizetype>(0, pending.size() - (BEGIN.size() - 1)));
+    if (begin > 0 && !pass(begin)) return false;
+    const qsizetype end = pending.indexOf(END, BEGIN.size());
+    if (end < 0) return pending.size() <= MAX_SECTION || pass(pending.size());
+    static const QByteArray CHARS("beginbfchar"), RANGES("beginbfrange");
+    if (!map.isEmpty() && pending.startsWith(CHARS)) Cmap_Section(pending, CHARS.size(), end, map).repair_chars();
+    if (!map.isEmpty() && pending.startsWith(RANGES))
+      Cmap_Section(pending, RANGES.size(), end, map).repair_ranges();
+    if (!pass(end + END.size())) return false;
+  }
+}
+
+bool S_Pdf_Unicode_Filter::finish() { return !failed && pass(pending.size()); }

@@ -2,6 +2,8 @@
 // read back with pdftotext, in a start directory laid out by the test.
 #include <gtest/gtest.h>
 
+#include <sys/resource.h>
+
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -30,6 +32,32 @@ std::string page_text(const std::string& pdf, int page) {
 
 std::string page_numbers(int page, int pages) {
   return "第" + std::to_string(page) + "页共" + std::to_string(pages) + "页";
+}
+
+// Limits the address space of the programs started while it lives (and of
+// this test, which then allocates little).
+class Address_Space_Limit {
+ public:
+  explicit Address_Space_Limit(rlim_t bytes) {
+    ::getrlimit(RLIMIT_AS, &old);
+    rlimit limited = old;
+    limited.rlim_cur = bytes;
+    ::setrlimit(RLIMIT_AS, &limited);
+  }
+  ~Address_Space_Limit() { ::setrlimit(RLIMIT_AS, &old); }
+  Address_Space_Limit(const Address_Space_Limit&) = delete;
+  Address_Space_Limit& operator=(const Address_Space_Limit&) = delete;
+
+ private:
+  rlimit old{};
+};
+
+constexpr rlim_t ONE_GIB = rlim_t(1) << 30;
+
+std::string repeated(const std::string& part, int times) {
+  std::string text;
+  for (int i = 0; i < times; ++i) text += part;
+  return text;
 }
 
 class Cli_Report_Test : public Cli_Test {
@@ -72,6 +100,20 @@ class Cli_Report_Test : public Cli_Test {
 
   std::string name(int i) const { return gbk_to_utf8(loaded.component(i)->component_name.bytes()); }
 
+  // Gives every text of the project and of its components the text (UTF-8).
+  void fill_texts(const std::string& text) {
+    const std::string gbk = utf8_to_gbk(text);
+    for (S_String Rebound_Project::*field : Rebound_Project::TEXT_FIELDS) (loaded.*field).assign(gbk);
+    for (uint32_t i = 0; i < loaded.component_count(); ++i) {
+      R_Component& c = *loaded.component(static_cast<int32_t>(i));
+      for (S_String* field : {&c.component_name, &c.component_date, &c.produced_date, &c.bak_info,
+                              &c.device_type, &c.device_num, &c.tester, &c.certificate_serial,
+                              &c.examine_basis})
+        field->assign(gbk);
+    }
+    save(loaded, "in.prj");
+  }
+
   fs::path old_dir;
   Rebound_Project loaded;
 };
@@ -106,6 +148,89 @@ TEST_F(Cli_Report_Test, AreaReportGivesEachTickedComponentItsOwnPages) {
     EXPECT_NE(text.find("构件名称：" + name(first ? 0 : 2)), std::string::npos);
     EXPECT_EQ(text.find("综合楼工程"), std::string::npos);  // no project field in a test-area report
   }
+}
+
+// Templates far past any real layout are template errors, found at once
+// under a 1 GiB address space.
+TEST_F(Cli_Report_Test, HostileTemplatesAreTemplateErrorsWithinTheirLimits) {
+  save_project({true});
+  const auto report = [](const std::string& middle) { return "<report>\n" + middle + "\n</report>\n"; };
+  std::string distinct;
+  for (int i = 0; i < 380000; ++i) distinct += "{f" + std::to_string(i) + "}";
+  const struct {
+    const char* what;
+    std::string xml;
+    const char* says;
+  } cases[] = {
+      {"380,000 distinct placeholders", report("<page-header><text>" + distinct + "</text></page-header>"),
+       "第 2 行：没有名为“f0”的字段"},
+      {"90,000 columns",
+       report("<detail>" + repeated("<column width=\"1\" field=\"序号\"/>", 90000) + "</detail>"),
+       "第 2 行：<detail> 超过 64 列"},
+      {"40,000 placeholders", report("<detail><column width=\"1\" field=\"序号\" label=\"" +
+                                     repeated("{工程名称}", 40000) + "\"/></detail>"),
+       "第 2 行：占位符超过 4000 个"},
+      {"a misspelled field", report("<page-header>\n<text>\n测试：\n{测试人}\n</text>\n</page-header>"),
+       "第 5 行：没有名为“测试人”的字段"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    write("hostile.xml", c.xml);
+    Cli_Result result;
+    {
+      Address_Space_Limit limit(ONE_GIB);
+      result = run_cli({"report", "in.prj", "--pdf", "out.pdf", "--template", "hostile.xml"});
+    }
+    EXPECT_EQ(result.status, 1);
+    ASSERT_EQ(result.err.size(), 2u);
+    EXPECT_EQ(result.err[0], "模版文件[hostile.xml]无法加载，请在[报表设置]中选择其他模版。");
+    EXPECT_EQ(result.err[1].rfind(c.says, 0), 0u) << result.err[1];
+    EXPECT_FALSE(fs::exists(path("out.pdf")));
+  }
+}
+
+// A text of 100,000 letters without a blank is wrapped anywhere in time
+// proportional to its length, and its row goes on over as many pages as it
+// takes, every line once.
+TEST_F(Cli_Report_Test, ARowLongerThanManyPagesIsPrintedWhole) {
+  save_project({true});
+  std::string name;
+  for (int i = 0; i < 10000; ++i) name += "x" + std::string(i % 10 == 9 ? "Q" : "a") + "bcdefghi";
+  loaded.component(0)->component_name.assign(name);
+  save(loaded, "in.prj");
+  const Cli_Result result = run_cli({"report", "in.prj", "--pdf", "out.pdf", "--kind", "component"});
+  ASSERT_EQ(result.status, 0);
+  const int pages = page_count(path("out.pdf"));
+  EXPECT_GT(pages, 10);
+  const std::string text = command_output("pdftotext '" + path("out.pdf") + "' - 2>/dev/null");
+  size_t letters = 0;
+  for (char c : text) letters += c == 'Q';
+  EXPECT_EQ(letters, 1000u);
+  EXPECT_NE(text.find(page_numbers(pages, pages)), std::string::npos);
+}
+
+// Texts of 400,000 characters in every field: under a 512 MiB address space
+// the command either writes the report or fails with its message, and ends
+// by itself, never by a signal; a failure leaves no file behind.
+TEST_F(Cli_Report_Test, RunningOutOfMemoryFailsTheCommandCleanly) {
+  save_project({true, true});
+  fill_texts(repeated("混凝土强度检测", 400000 / 7));
+  Cli_Result result;
+  {
+    Address_Space_Limit limit(ONE_GIB / 2);
+    result = run_cli({"report", "in.prj", "--pdf", "out.pdf", "--kind", "component"});
+  }
+  ASSERT_TRUE(result.status == 0 || result.status == 1) << result.status;
+  if (result.status == 1) {
+    ASSERT_FALSE(result.err.empty());
+    EXPECT_TRUE(result.err[0] == "报表打印失败！" || result.err[0].rfind("rv820-cli: the PDF file", 0) == 0)
+        << result.err[0];
+    EXPECT_FALSE(fs::exists(path("out.pdf")));
+  } else {
+    EXPECT_GT(page_count(path("out.pdf")), 1);
+  }
+  for (const auto& entry : fs::directory_iterator(path("")))
+    EXPECT_EQ(entry.path().string().find("out.pdf."), std::string::npos) << entry.path();
 }
 
 TEST_F(Cli_Report_Test, KindComesFromTheSettingsOfTheStartDirectory) {
@@ -148,7 +273,7 @@ TEST_F(Cli_Report_Test, ChecksAndTemplateErrorsAreReportedAndNothingIsWritten) {
        {true},
        {"--pdf", "out.pdf", "--template", "broken.xml"},
        1,
-       {"模版文件[broken.xml]无法加载，请在[报表设置]中选择其他模版。", "broken.xml：第 3 行："}},
+       {"模版文件[broken.xml]无法加载，请在[报表设置]中选择其他模版。", "第 3 行："}},
       {"no --pdf", {true}, {}, 2, {}},
       {"unknown kind", {true}, {"--pdf", "out.pdf", "--kind", "batch"}, 2, {}},
       {"not a pdf", {true}, {"--pdf", "in.prj"}, 2, {}},

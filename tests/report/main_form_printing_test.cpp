@@ -6,6 +6,7 @@
 #include <QPrintPreviewWidget>
 #include <QPushButton>
 #include <filesystem>
+#include <fstream>
 #include <string>
 
 #include "model/gbk_codec.h"
@@ -95,6 +96,43 @@ TEST_F(Main_Form_Printing_Test, PrintWritesTheComponentReportThroughThePrintDial
   EXPECT_NE(text.find(NAMES[2]), std::string::npos);
   EXPECT_EQ(text.find(NAMES[1]), std::string::npos);
   EXPECT_TRUE(ui.informations().isEmpty()) << ui.informations().join(',').toStdString();
+}
+
+// After a preview of a one-page report, printing a longer one offers all of
+// its pages.
+TEST_F(Main_Form_Printing_Test, PrintDialogOffersThePagesOfTheReportPrinted) {
+  Tester_Config().default_print_template = 1;
+  tick(0, false);
+  ui.dialog_steps.push_back([&](QDialog& d) {
+    EXPECT_EQ(preview().Gr_Print_Preview->pageCount(), 1);
+    d.close();
+  });
+  form().Print_Preview_Act->trigger();
+
+  QString long_name;
+  for (int i = 0; i < 400; ++i) long_name += QStringLiteral("混凝土框架柱第%1段").arg(i);
+  form().project.component(2)->component_name.assign(utf8_to_gbk(long_name.toStdString()));
+  Tester_Config().default_print_template = 0;
+  int offered = 0;
+  ui.dialog_steps.push_back([&](QDialog& d) {
+    offered = dynamic_cast<QPrintDialog&>(d).maxPage();
+    d.reject();
+  });
+  form().Print_Act->trigger();
+  EXPECT_GT(offered, 3);
+  EXPECT_EQ(offered, preview().Grid_Report.page_count());
+}
+
+TEST_F(Main_Form_Printing_Test, ATemplateThatCannotBeLoadedIsToldWithTheReasonAndLine) {
+  Tester_Config().default_print_template = 0;
+  std::ofstream(fs::path(path(QStringLiteral("Report/构件")).toStdString()) / COMPONENT_TEMPLATE)
+      << "<report>\n<page-header>\n<text>{测试人}</text>\n</page-header>\n</report>\n";
+  form().Print_Act->trigger();
+  EXPECT_EQ(ui.informations(),
+            QStringList{QStringLiteral("模版文件[%1]无法加载，请在[报表设置]中选择其他模版。\n"
+                                       "第 3 行：没有名为“测试人”的字段")
+                            .arg(QString::fromUtf8(COMPONENT_TEMPLATE))});
+  EXPECT_TRUE(modals().empty());
 }
 
 TEST_F(Main_Form_Printing_Test, CancellingThePrintDialogEndsTheCommand) {

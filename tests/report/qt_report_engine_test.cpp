@@ -179,10 +179,10 @@ TEST_F(Qt_Report_Engine_Test, FetchLoopKeepsWhatEachRecordWasGiven) {
 TEST_F(Qt_Report_Engine_Test, FieldsAreTheNamesTheTemplateUses) {
   Qt_Report_Engine engine;
   EXPECT_FALSE(engine.field_by_name("构件名称"));
-  load(engine, "<report><page-footer><text>{自定义字段} {page} {{构件名称}}</text></page-footer></report>");
-  const Report_Field_Handle own = engine.field_by_name("自定义字段");
+  load(engine, "<report><page-footer><text>{检测环境} {page} {{构件名称}}</text></page-footer></report>");
+  const Report_Field_Handle own = engine.field_by_name("检测环境");
   ASSERT_TRUE(own);
-  EXPECT_EQ(own->name(), QStringLiteral("自定义字段"));
+  EXPECT_EQ(own->name(), QStringLiteral("检测环境"));
   EXPECT_FALSE(engine.field_by_name("构件名称"));
   EXPECT_FALSE(engine.field_by_name("page"));
 
@@ -191,12 +191,12 @@ TEST_F(Qt_Report_Engine_Test, FieldsAreTheNamesTheTemplateUses) {
   EXPECT_FALSE(engine.load_from_file(broken));
   EXPECT_TRUE(engine.last_error().startsWith(QStringLiteral("第 3 行：")))
       << engine.last_error().toStdString();
-  EXPECT_EQ(engine.field_by_name("自定义字段"), own);
+  EXPECT_EQ(engine.field_by_name("检测环境"), own);
   EXPECT_FALSE(engine.load_from_file(dir.filePath("missing.xml")));
 
   // After the next load the old handle writes nowhere.
   load(engine, TABLE_TEMPLATE);
-  EXPECT_FALSE(engine.field_by_name("自定义字段"));
+  EXPECT_FALSE(engine.field_by_name("检测环境"));
   int calls = 0;
   engine.set_fetch_record([&](bool& end) {
     own->set_text(QStringLiteral("旧字段值"));
@@ -218,13 +218,14 @@ TEST_F(Qt_Report_Engine_Test, ReportsInOnePdfKeepTheirOwnPagesAndPaper) {
   ASSERT_TRUE(single.load_from_file(write_test_file(dir, "single.xml", ONE_PAGE_TEMPLATE)));
   fetch_components(single, 2);
 
-  Report_Pdf_File file;
-  ASSERT_TRUE(file.add(table));
-  const int first_pages = table.page_count();
-  ASSERT_GT(first_pages, 1);
-  ASSERT_TRUE(file.add(single));
   const QString pdf = dir.filePath("two.pdf");
-  ASSERT_TRUE(file.save(pdf));
+  int first_pages = 0;
+  ASSERT_TRUE(Report_Pdf_File::write(pdf, [&](Report_Pdf_File& file) {
+    if (!file.add(table)) return false;
+    first_pages = table.page_count();
+    return file.add(single);
+  }));
+  ASSERT_GT(first_pages, 1);
 
   ASSERT_EQ(pdf_pages(pdf), first_pages + 1);
   EXPECT_TRUE(pdf_text(pdf, first_pages).contains(QStringLiteral("第 %1 页 共 %1 页").arg(first_pages)));

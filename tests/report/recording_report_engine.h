@@ -29,6 +29,8 @@ class Recording_Report_Engine : public Report_Engine {
   std::set<QString> defined;
   // When set, every load fails.
   bool fail_load = false;
+  // The warning of every successful load.
+  QString warning;
 
   std::vector<QString> loaded_paths;
   std::vector<Report> reports;
@@ -45,6 +47,7 @@ class Recording_Report_Engine : public Report_Engine {
     return true;
   }
   QString last_error() const override { return error_; }
+  QString last_warning() const override { return warning; }
 
   Report_Field_Handle field_by_name(const QString& name) override {
     const auto it = fields_.find(name);

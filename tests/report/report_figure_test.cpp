@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QImage>
 #include <QPainter>
+#include <QProcess>
 #include <QRegularExpression>
 
 #include "report/qt_report_engine.h"
@@ -199,9 +200,10 @@ TEST(Report_Chart_Test, NumbersOfValueTexts) {
 // line just above the axis.
 TEST(Report_Chart_Test, OneBarForEveryValueShownAsANumber) {
   Report_Chart chart;
-  QStringList names = {QStringLiteral("修正后强度")};
   QString error;
-  ASSERT_TRUE(Report_Text::parse(QStringLiteral("{修正后强度}"), names, chart.value, error));
+  qsizetype error_at = 0;
+  ASSERT_TRUE(Report_Text::parse(
+      QStringLiteral("{修正后强度}"), [](const QString&) { return 0; }, chart.value, error, error_at));
   std::vector<std::vector<QString>> records;
   for (const char* value : {"20.0 MPa", ">100.0", "35.0 MPa", "-.-", "0.0", "41.5 MPa"})
     records.push_back({QString::fromUtf8(value)});

@@ -105,6 +105,31 @@ TEST_F(Preview_Test, BuildsOncePerShowingAndPages) {
   EXPECT_TRUE(preview.windowState() & Qt::WindowMaximized);
 }
 
+// A dialog over the preview, and the activations that reach the window after
+// it closed, build nothing: the next showing builds its own report once.
+TEST_F(Preview_Test, ActivationsBetweenShowingsLeaveTheNextShowingItsReport) {
+  open();
+  const int pages = preview.Grid_Report.page_count();
+  {
+    QDialog over(&preview);
+    over.show();
+    QCoreApplication::processEvents();
+    over.close();
+  }
+  QEvent activate(QEvent::WindowActivate);
+  QCoreApplication::sendEvent(&preview, &activate);
+  EXPECT_EQ(calls, ROWS + 1);
+  preview.hide();
+  QCoreApplication::sendEvent(&preview, &activate);
+  QCoreApplication::processEvents();
+  EXPECT_EQ(calls, ROWS + 1);
+
+  open();
+  EXPECT_EQ(calls, 2 * (ROWS + 1));
+  EXPECT_EQ(preview.Gr_Print_Preview->pageCount(), pages);
+  EXPECT_EQ(page_label(), QStringLiteral("第 1 页 / 共 %1 页").arg(pages));
+}
+
 TEST_F(Preview_Test, PrintsToThePdfFileChosenInTheDialog) {
   open();
   const QString pdf = dir.filePath("printed.pdf");

@@ -6,6 +6,7 @@
 
 #include <QTemporaryDir>
 #include <fstream>
+#include <functional>
 
 #include "model/gbk_codec.h"
 #include "model/rebound_project.h"
@@ -16,6 +17,9 @@ namespace {
 
 const QString NO_CHECKED = QStringLiteral("请至少选取一个构件进行此操作。");
 const QString NO_DATA = QStringLiteral("没有要打印的数据！");
+// The message of a template the engine refuses, with the engine's reason.
+const QString BROKEN =
+    QStringLiteral("模版文件[标准.xml]无法加载，请在[报表设置]中选择其他模版。\nline 1: not a template");
 
 class Report_Printing_Test : public ::testing::Test {
  protected:
@@ -40,7 +44,7 @@ class Report_Printing_Test : public ::testing::Test {
 
   // Runs one command of the configured kind; every step the sequence takes
   // outside the engine is written to events.
-  bool print() {
+  bool print(std::function<void(const QString&)> warning = nullptr) {
     Report_Print_Job job{project,
                          engine,
                          fields,
@@ -51,7 +55,8 @@ class Report_Printing_Test : public ::testing::Test {
                            events.push_back(QStringLiteral("output"));
                            engine.fetch_records();
                            return output_result;
-                         }};
+                         },
+                         std::move(warning)};
     engine.set_fetch_record([this](bool& end) { data.Grid_ReportFetchRecord(end); });
     const Report_Kind kind = report_kind_of(config.Get_Default_Print_Template());
     return Run_Print_Command(job, kind, configured_template(config, kind));
@@ -93,7 +98,7 @@ TEST_F(Report_Printing_Test, ChecksAndMessagesComeInTheirOrder) {
        {true},
        "标准.xml",
        true,
-       {store, QStringLiteral("模版文件[标准.xml]无法加载，请在[报表设置]中选择其他模版。")},
+       {store, BROKEN},
        1},
       {"component, printed", 0, {false, true}, "标准.xml", false, {store, output}, 1},
       {"area, empty project", 1, {}, "标准.xml", false, {store, NO_DATA}, 0},
@@ -116,7 +121,7 @@ TEST_F(Report_Printing_Test, ChecksAndMessagesComeInTheirOrder) {
        {true},
        "标准.xml",
        true,
-       {store, QStringLiteral("模版文件[标准.xml]无法加载，请在[报表设置]中选择其他模版。")},
+       {store, BROKEN},
        1},
       {"area, none ticked", 1, {false, false}, "标准.xml", false, {store, NO_CHECKED}, 1},
       {"area, two of three ticked", 1, {true, false, true}, "标准.xml", false, {store, output, output}, 1},
@@ -187,6 +192,21 @@ TEST_F(Report_Printing_Test, AreaReportIsOneReportPerTickedComponentNumberedFrom
       EXPECT_EQ(report[i].at(QStringLiteral("序号")),
                 Recording_Report_Engine::Value(static_cast<int32_t>(i + 1)));
   }
+}
+
+TEST_F(Report_Printing_Test, WhatTheEngineChangedIsAWarningAndPrintingGoesOn) {
+  add_components({true});
+  config.default_print_template = 0;
+  engine.warning = QStringLiteral("本机没有字体“宋体体”，已改用“Noto Sans CJK SC”。");
+  const QString shown = QStringLiteral("模版文件[标准.xml]：") + engine.warning;
+  EXPECT_TRUE(print());
+  EXPECT_EQ(events, (std::vector<QString>{QStringLiteral("store"), shown, QStringLiteral("output")}));
+
+  events.clear();
+  std::vector<QString> warnings;
+  EXPECT_TRUE(print([&](const QString& text) { warnings.push_back(text); }));
+  EXPECT_EQ(warnings, std::vector<QString>{shown});
+  EXPECT_EQ(events, (std::vector<QString>{QStringLiteral("store"), QStringLiteral("output")}));
 }
 
 TEST_F(Report_Printing_Test, AStoppedOutputEndsTheCommand) {
