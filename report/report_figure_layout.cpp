@@ -23,7 +23,10 @@ struct Figure_Maker {
   }
 
   std::pair<QSizeF, std::shared_ptr<const Report_Drawing>> operator()(const Report_Qrcode& code) const {
-    return {fitted(QSizeF(code.size, code.size)), code.drawing(context.first, context.font(7.0))};
+    bool too_long = false;
+    auto drawing = code.drawing(context.first, context.font(7.0), too_long);
+    if (too_long) *context.qrcode_too_long = true;
+    return {fitted(QSizeF(code.size, code.size)), std::move(drawing)};
   }
 
   std::pair<QSizeF, std::shared_ptr<const Report_Drawing>> operator()(const Report_Chart& chart) const {

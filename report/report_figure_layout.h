@@ -14,6 +14,7 @@ struct Report_Figure_Context {
   Report_Text_Values first;                          // the first record and the page
   const Report_Sheet& sheet;
   std::function<QFont(double size)> font;  // the report's face at a size, for the device
+  bool* qrcode_too_long;                   // set when a QR code's filled text is too long
 };
 
 // The figure in a block as wide as width (pixels) and as tall as the figure.

@@ -163,7 +163,8 @@ class Report_Layouter {
   const Record* first_record() const { return records.empty() ? nullptr : &records.front(); }
 
   Report_Figure_Context figure_context() const {
-    return {records, values(first_record()), sheet, [this](double size) { return font(size, false); }};
+    return {records, values(first_record()), sheet, [this](double size) { return font(size, false); },
+            &notes.qrcode_too_long};
   }
 
   // A text wrapped at width.
@@ -617,7 +618,7 @@ class Report_Layouter {
   std::vector<Laid_Row> detail_rows;
   mutable std::optional<double> column_header_height;
   std::vector<Report_Laid_Out_Page> pages;
-  Report_Layout_Notes notes;
+  mutable Report_Layout_Notes notes;  // figures note what they could not draw while laid out
   int page_number = 1;
   int pages_total = 1;
   double y = 0.0;

@@ -68,6 +68,7 @@ struct Report_Sheet {
 struct Report_Layout_Notes {
   bool page_header_cut = false;
   bool page_footer_cut = false;
+  bool qrcode_too_long = false;  // a QR code's text, filled, was too long: a crossed box stands for it
 };
 
 // One page at least. Field values come from records (by field index); texts

@@ -101,9 +101,10 @@ bool encode_qrcode(const QString& text, Report_Qr_Modules& out) {
 }
 
 std::shared_ptr<const Report_Drawing> Report_Qrcode::drawing(const Report_Text_Values& values,
-                                                             const QFont& font) const {
+                                                             const QFont& font, bool& too_long) const {
   Report_Qr_Modules modules;
-  if (!encode_qrcode(text.expand(values), modules)) return std::make_shared<Too_Long_Drawing>(font);
+  too_long = !encode_qrcode(text.expand(values), modules);
+  if (too_long) return std::make_shared<Too_Long_Drawing>(font);
   if (modules.width == 0) return nullptr;
   return std::make_shared<Qrcode_Drawing>(modules);
 }

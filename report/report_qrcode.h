@@ -27,6 +27,7 @@ struct Report_Qrcode {
 
   // The code of the text expanded with values. A text that is empty draws
   // nothing; one too long for a QR code draws a crossed box with a notice
-  // in font, so that the missing code is seen.
-  std::shared_ptr<const Report_Drawing> drawing(const Report_Text_Values& values, const QFont& font) const;
+  // in font, so that the missing code is seen, and sets too_long.
+  std::shared_ptr<const Report_Drawing> drawing(const Report_Text_Values& values, const QFont& font,
+                                                bool& too_long) const;
 };

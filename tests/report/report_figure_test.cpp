@@ -144,6 +144,9 @@ TEST_F(Report_Figure_Test, QrCodeTooLongOnceFilledIsCrossedOutWithANotice) {
   const QString pdf = pdf_of(engine);
   EXPECT_TRUE(pdf_text(pdf).contains(QStringLiteral("二维码内容过长")));
   EXPECT_TRUE(qr_codes(pdf, dir).isEmpty());
+  // The print command is told.
+  EXPECT_TRUE(engine.layout_warning().contains(QStringLiteral("二维码的文字过长")))
+      << engine.layout_warning().toStdString();
 }
 
 // A component of five areas: two strengths the report shows as text only.
