@@ -1,6 +1,7 @@
 #include "cli_arguments.h"
 
 #include "cli_output.h"
+#include "model/project_workflows.h"
 
 namespace {
 
@@ -50,4 +51,10 @@ bool parse_arguments(const std::vector<std::string>& args, const Cli_Syntax& syn
     return false;
   }
   return true;
+}
+
+bool accept_output_path(const std::string& path) {
+  if (is_project_file_name(path)) return true;
+  write_error_line("rv820-cli: the project to write must be a .prj file: " + path);
+  return false;
 }

@@ -32,3 +32,9 @@ struct Cli_Arguments {
 // value or a number of positional arguments outside the syntax's range it
 // writes why to standard error and returns false.
 bool parse_arguments(const std::vector<std::string>& args, const Cli_Syntax& syntax, Cli_Arguments& out);
+
+// True when the path names a project file, by the rule of the window's save.
+// The commands write nothing else, so that an argument left out on the
+// command line cannot make an instrument file the output and replace it.
+// Writes the usage error when false.
+bool accept_output_path(const std::string& path);
