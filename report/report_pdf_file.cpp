@@ -53,8 +53,9 @@ bool Report_Pdf_File::write(const QString& path, const std::function<bool(Report
 }
 
 Report_Pdf_File::Report_Pdf_File(S_Byte_Writer& out)
-    : filter(std::make_unique<S_Pdf_Unicode_Filter>(
-          [&out](QByteArrayView bytes) { return out.write(bytes.data(), static_cast<size_t>(bytes.size())); })),
+    : filter(std::make_unique<S_Pdf_Unicode_Filter>([&out](QByteArrayView bytes) {
+        return out.write(bytes.data(), static_cast<size_t>(bytes.size()));
+      })),
       device(std::make_unique<Pdf_Stream>(*filter)),
       writer(std::make_unique<QPdfWriter>(device.get())),
       painter(std::make_unique<QPainter>()) {

@@ -1,6 +1,7 @@
 // A text of a report template with its placeholders: {name} stands for the
-// value of the field of that name, {page}, {pages} and {date} for the page
-// number, the page count and today's date; {{ and }} write single braces.
+// value of the report field of that name (any other name is an error),
+// {page}, {pages} and {date} for the page number, the page count and today's
+// date; {{ and }} write single braces.
 #pragma once
 
 #include <QString>

@@ -16,6 +16,37 @@ using Code_Map = QHash<char16_t, char16_t>;
 // of GB2312 (and ASCII) first, then those of GBK, then all others.
 enum Rank : unsigned char { GB2312 = 0, GBK = 1, OTHER = 2 };
 
+// Whether the GBK code lead, trail is a character of GB2312: its symbol rows
+// (without the cells that GBK or the user fill) and its two levels of
+// ideographs.
+bool is_gb2312(int lead, int trail) {
+  if (trail < 0xA1 || trail > 0xFE) return false;
+  const auto in = [trail](int first, int last) { return trail >= first && trail <= last; };
+  switch (lead) {
+    case 0xA1:
+    case 0xA3:
+      return true;
+    case 0xA2:
+      return in(0xB1, 0xE2) || in(0xE5, 0xEE) || in(0xF1, 0xFC);
+    case 0xA4:
+      return in(0xA1, 0xF3);
+    case 0xA5:
+      return in(0xA1, 0xF6);
+    case 0xA6:
+      return in(0xA1, 0xB8) || in(0xC1, 0xD8);
+    case 0xA7:
+      return in(0xA1, 0xC1) || in(0xD1, 0xF1);
+    case 0xA8:
+      return in(0xA1, 0xBA) || in(0xC5, 0xE9);
+    case 0xA9:
+      return in(0xA4, 0xEF);
+    case 0xD7:
+      return in(0xA1, 0xF9);
+    default:
+      return lead >= 0xB0 && lead <= 0xF7;
+  }
+}
+
 const std::array<unsigned char, 0x10000>& ranks() {
   static const auto table = [] {
     std::array<unsigned char, 0x10000> rank;
@@ -27,7 +58,7 @@ const std::array<unsigned char, 0x10000>& ranks() {
         const std::string gbk{static_cast<char>(lead), static_cast<char>(trail)};
         const QString text = QString::fromStdString(gbk_to_utf8(gbk));
         if (text.size() != 1 || text[0] == QChar::ReplacementCharacter) continue;
-        const bool gb2312 = lead >= 0xA1 && lead <= 0xF7 && trail >= 0xA1;
+        const bool gb2312 = is_gb2312(lead, trail);
         auto& entry = rank[text[0].unicode()];
         entry = std::min<unsigned char>(entry, gb2312 ? GB2312 : GBK);
       }
@@ -181,7 +212,8 @@ bool S_Pdf_Unicode_Filter::write(QByteArrayView bytes) {
     const qsizetype end = pending.indexOf(END, BEGIN.size());
     if (end < 0) return pending.size() <= MAX_SECTION || pass(pending.size());
     static const QByteArray CHARS("beginbfchar"), RANGES("beginbfrange");
-    if (!map.isEmpty() && pending.startsWith(CHARS)) Cmap_Section(pending, CHARS.size(), end, map).repair_chars();
+    if (!map.isEmpty() && pending.startsWith(CHARS))
+      Cmap_Section(pending, CHARS.size(), end, map).repair_chars();
     if (!map.isEmpty() && pending.startsWith(RANGES))
       Cmap_Section(pending, RANGES.size(), end, map).repair_ranges();
     if (!pass(end + END.size())) return false;

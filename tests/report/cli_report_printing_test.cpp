@@ -1,12 +1,15 @@
 // rv820-cli report: the same print sequence as the window, into one PDF file
 // read back with pdftotext, in a start directory laid out by the test.
 #include <gtest/gtest.h>
-
 #include <sys/resource.h>
 
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <ctime>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <memory>
 
 #include "evaluation/caculate2.h"
@@ -106,9 +109,9 @@ class Cli_Report_Test : public Cli_Test {
     for (S_String Rebound_Project::*field : Rebound_Project::TEXT_FIELDS) (loaded.*field).assign(gbk);
     for (uint32_t i = 0; i < loaded.component_count(); ++i) {
       R_Component& c = *loaded.component(static_cast<int32_t>(i));
-      for (S_String* field : {&c.component_name, &c.component_date, &c.produced_date, &c.bak_info,
-                              &c.device_type, &c.device_num, &c.tester, &c.certificate_serial,
-                              &c.examine_basis})
+      for (S_String* field :
+           {&c.component_name, &c.component_date, &c.produced_date, &c.bak_info, &c.device_type,
+            &c.device_num, &c.tester, &c.certificate_serial, &c.examine_basis})
         field->assign(gbk);
     }
     save(loaded, "in.prj");
@@ -167,8 +170,9 @@ TEST_F(Cli_Report_Test, HostileTemplatesAreTemplateErrorsWithinTheirLimits) {
       {"90,000 columns",
        report("<detail>" + repeated("<column width=\"1\" field=\"序号\"/>", 90000) + "</detail>"),
        "第 2 行：<detail> 超过 64 列"},
-      {"40,000 placeholders", report("<detail><column width=\"1\" field=\"序号\" label=\"" +
-                                     repeated("{工程名称}", 40000) + "\"/></detail>"),
+      {"40,000 placeholders",
+       report("<detail><column width=\"1\" field=\"序号\" label=\"" + repeated("{工程名称}", 40000) +
+              "\"/></detail>"),
        "第 2 行：占位符超过 4000 个"},
       {"a misspelled field", report("<page-header>\n<text>\n测试：\n{测试人}\n</text>\n</page-header>"),
        "第 5 行：没有名为“测试人”的字段"},
@@ -202,7 +206,7 @@ TEST_F(Cli_Report_Test, ARowLongerThanManyPagesIsPrintedWhole) {
   ASSERT_EQ(result.status, 0);
   const int pages = pdf_reader::page_count(path("out.pdf"));
   EXPECT_GT(pages, 10);
-  const std::string text = pdf_reader::blank_free_text(path("out.pdf"), 0, pdf_reader::Order::Reading);
+  const std::string text = pdf_reader::blank_free_text(path("out.pdf"));
   size_t letters = 0;
   for (char c : text) letters += c == 'Q';
   EXPECT_EQ(letters, 1000u);
@@ -294,6 +298,104 @@ TEST_F(Cli_Report_Test, ChecksAndTemplateErrorsAreReportedAndNothingIsWritten) {
     }
     EXPECT_FALSE(fs::exists(path("out.pdf")));
     EXPECT_EQ(read("in.prj"), project);
+  }
+}
+
+// The golden pages: the page texts (pdftotext -layout) and page counts of
+// both shipped templates for a small project of our own. After a deliberate
+// change of the layout or the templates, regenerate them with
+//   RV820_REGENERATE_GOLDEN=1 build/tests/report/cli_report_printing_tests --gtest_filter='*Golden*'
+// and look at the difference before committing it (tests/report/golden/README.md).
+class Golden_Pages_Test : public Cli_Report_Test {
+ protected:
+  // Three components by three testers with three instruments; the first has
+  // 50 areas, the second a long remark, the third short texts.
+  void save_golden_project() {
+    Rebound_Project project;
+    const char* const project_texts[] = {"滨江花园二期住宅楼",
+                                         "江北区滨江路88号",
+                                         "城建集团第三工程公司",
+                                         "2024-03-01",
+                                         "滨江置业有限公司",
+                                         "2024-05-20",
+                                         "市建筑设计研究院",
+                                         "2024-06-12",
+                                         "正信工程监理公司",
+                                         "HT-2024-0612",
+                                         "市建设工程质量监督站",
+                                         "JC-2024-118",
+                                         "海川商品混凝土公司",
+                                         "市建设工程质量检测中心",
+                                         "江北区检测路1号",
+                                         "检字第0087号",
+                                         "",
+                                         "",
+                                         "400020",
+                                         "023-61234567",
+                                         "023-61234568"};
+    for (size_t i = 0; i < std::size(project_texts); ++i)
+      (project.*Rebound_Project::TEXT_FIELDS[i]).assign(utf8_to_gbk(project_texts[i]));
+    const struct {
+      const char* name;
+      int areas;
+      int base;
+      const char* tester;
+      const char* certificate;
+      const char* device;
+      const char* remark;
+    } components[] = {
+        {"一层柱KZ-1", 50, 36, "王建国", "岗证0101", "RV-0101", "东侧立面"},
+        {"二层梁L-2", 10, 41, "李明", "岗证0102", "RV-0102",
+         "梁底有少量蜂窝麻面，检测前已打磨平整；测区避开了预埋件和钢筋密集处，回弹时仪器保持水平，"
+         "每个测区读数十六个，剔除三个最大值和三个最小值后取平均。"},
+        {"三层板B-3", 6, 33, "张晓红", "岗证0103", "RV-0103", "无"},
+    };
+    for (const auto& c : components) {
+      R_Component& component = *project.new_component();
+      const std::string bytes = device_file_bytes(sample_device("C", c.areas, c.base));
+      S_Byte_Reader in(bytes);
+      ASSERT_TRUE(import_device_file(component, in));
+      component.component_name.assign(utf8_to_gbk(c.name));
+      component.tester.assign(utf8_to_gbk(c.tester));
+      component.certificate_serial.assign(utf8_to_gbk(c.certificate));
+      component.device_num.assign(c.device);
+      component.examine_basis.assign(utf8_to_gbk("JGJ/T 23-2011"));
+      component.bak_info.assign(utf8_to_gbk(c.remark));
+      calculate_component(component);
+      component.set_checked(true);
+    }
+    save(project, "golden.prj");
+  }
+
+  // The text of every page as pdftotext lays it out, with the page count
+  // first and today's date (the printing date) as YYYY-MM-DD.
+  std::string golden_text(const std::string& kind) {
+    const Cli_Result result = run_cli({"report", "golden.prj", "--pdf", "golden.pdf", "--kind", kind});
+    EXPECT_EQ(result.status, 0);
+    std::string text = pdf_reader::run_tool("pdftotext", {"-layout", path("golden.pdf"), "-"});
+    char today[16];
+    const std::time_t now = std::time(nullptr);
+    std::strftime(today, sizeof today, "%Y-%m-%d", std::localtime(&now));
+    for (size_t at = text.find(today); at != std::string::npos; at = text.find(today, at))
+      text.replace(at, std::strlen(today), "YYYY-MM-DD");
+    return "pages: " + std::to_string(pdf_reader::page_count(path("golden.pdf"))) + "\n" + text;
+  }
+};
+
+TEST_F(Golden_Pages_Test, ShippedTemplatesPrintTheirGoldenPages) {
+  save_golden_project();
+  for (const char* kind : {"component", "area"}) {
+    SCOPED_TRACE(kind);
+    const fs::path golden = fs::path(RV820_GOLDEN_DIR) / (std::string(kind) + ".txt");
+    const std::string text = golden_text(kind);
+    if (std::getenv("RV820_REGENERATE_GOLDEN")) {
+      std::ofstream(golden, std::ios::binary) << text;
+      continue;
+    }
+    std::ifstream in(golden, std::ios::binary);
+    ASSERT_TRUE(in) << golden << " is missing: regenerate it";
+    const std::string expected((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    EXPECT_EQ(text, expected) << "the pages differ from " << golden;
   }
 }
 

@@ -9,7 +9,9 @@
 #include <QRegularExpression>
 #include <map>
 
+#include "model/gbk_codec.h"
 #include "report/report_pdf_file.h"
+#include "report/report_template.h"
 #include "tests/report/engine_test_support.h"
 
 namespace {
@@ -257,6 +259,104 @@ TEST_F(Qt_Report_Engine_Test, LayoutFollowsTheDeviceResolution) {
   }
   EXPECT_EQ(texts[0].toStdString(), texts[1].toStdString());
   EXPECT_EQ(texts[1].toStdString(), texts[2].toStdString());
+}
+
+// Every character of GB2312 reads back from the PDF as the character that
+// was printed, also those whose glyph a radical or a compatibility form
+// shares (胶 and 㬵, ～ and 〜, ／ and ∕).
+TEST_F(Qt_Report_Engine_Test, EveryGb2312CharacterReadsBackAsItself) {
+  // The cells of GB2312 that hold a character, as ranges of code pairs.
+  const struct {
+    int first, last;
+  } cells[] = {{0xA1A1, 0xA1FE}, {0xA2B1, 0xA2E2}, {0xA2E5, 0xA2EE}, {0xA2F1, 0xA2FC}, {0xA3A1, 0xA3FE},
+               {0xA4A1, 0xA4F3}, {0xA5A1, 0xA5F6}, {0xA6A1, 0xA6B8}, {0xA6C1, 0xA6D8}, {0xA7A1, 0xA7C1},
+               {0xA7D1, 0xA7F1}, {0xA8A1, 0xA8BA}, {0xA8C5, 0xA8E9}, {0xA9A4, 0xA9EF}};
+  std::vector<int> codes;
+  for (const auto& range : cells)
+    for (int code = range.first; code <= range.last; ++code) codes.push_back(code);
+  for (int lead = 0xB0; lead <= 0xF7; ++lead)
+    for (int trail = 0xA1; trail <= (lead == 0xD7 ? 0xF9 : 0xFE); ++trail) codes.push_back(lead << 8 | trail);
+  ASSERT_EQ(codes.size(), 7445u);
+  QString all;
+  for (const int code : codes) {
+    const std::string gbk{static_cast<char>(code >> 8), static_cast<char>(code & 0xFF)};
+    const QString character = QString::fromStdString(gbk_to_utf8(gbk));
+    ASSERT_EQ(character.size(), 1) << std::hex << code;
+    if (!character[0].isSpace()) all += character;  // all but the ideographic space
+  }
+  Qt_Report_Engine engine;
+  load(engine, "<report><report-header><text font-size=\"8\">{备注信息}</text></report-header></report>");
+  bool given = false;
+  engine.set_fetch_record([&](bool& end) {
+    end = given;
+    if (!given) set(engine, "备注信息", all);
+    given = true;
+  });
+  engine.fetch_records();
+  const QString pdf = dir.filePath("gb2312.pdf");
+  ASSERT_TRUE(engine.write_pdf(pdf));
+  QString read = pdf_text(pdf);
+  read.removeIf([](QChar c) { return c.isSpace(); });
+  ASSERT_EQ(read.size(), all.size());
+  for (qsizetype i = 0; i < all.size(); ++i)
+    EXPECT_EQ(read[i], all[i]) << "U+" << QString::number(all[i].unicode(), 16).toStdString() << " reads U+"
+                               << QString::number(read[i].unicode(), 16).toStdString();
+}
+
+// A page header too tall for the page is cut short with "…" and the engine
+// says so; a report header taller than a page goes on over the next pages.
+TEST_F(Qt_Report_Engine_Test, BandsTallerThanThePageAreShortenedOrGoOn) {
+  QString remark;
+  for (int i = 1; i <= 400; ++i) remark += QStringLiteral("备注第%1句。").arg(i);
+  Qt_Report_Engine engine;
+  for (const bool in_page_header : {true, false}) {
+    SCOPED_TRACE(in_page_header);
+    const char* band = in_page_header ? "page-header" : "report-header";
+    load(engine,
+         QStringLiteral("<report><%1><text font-size=\"14\">{备注信息}</text><text>表头之后</text></%1>"
+                        "<detail><column label=\"名称列\" width=\"1\" field=\"构件名称\"/></detail></report>")
+             .arg(QLatin1String(band))
+             .toUtf8()
+             .constData());
+    int fetched = 0;
+    engine.set_fetch_record([&](bool& end) {
+      end = fetched++ == 1;
+      if (!end) set(engine, "备注信息", remark), set(engine, "构件名称", QStringLiteral("构件甲"));
+    });
+    engine.fetch_records();
+    const QString pdf = dir.filePath(QStringLiteral("%1.pdf").arg(QLatin1String(band)));
+    ASSERT_TRUE(engine.write_pdf(pdf));
+    QString text = pdf_text(pdf);
+    text.removeIf([](QChar c) { return c.isSpace(); });
+    EXPECT_TRUE(text.contains(QStringLiteral("构件甲")));
+    if (in_page_header) {
+      EXPECT_EQ(engine.layout_warning(),
+                QStringLiteral("页眉过高，页面放不下，超出的文字已截短（以“…”标出）。"));
+      EXPECT_TRUE(text.contains(QStringLiteral("…")));
+      EXPECT_FALSE(text.contains(QStringLiteral("第400句")));
+    } else {
+      EXPECT_TRUE(engine.layout_warning().isEmpty());
+      EXPECT_GT(pdf_pages(pdf), 1);
+      EXPECT_TRUE(text.contains(remark + QStringLiteral("表头之后名称列构件甲"))) << text.toStdString();
+    }
+  }
+}
+
+// A font the system lacks gives way to a Chinese face it has, and the
+// engine says which.
+TEST_F(Qt_Report_Engine_Test, AMissingFontFallsBackToAChineseFace) {
+  Qt_Report_Engine engine;
+  load(engine,
+       "<report><page font=\"没有这种字体\"/><report-header><text>混凝土</text></report-header></report>");
+  EXPECT_EQ(engine.definition().page.font_family, QStringLiteral("Noto Sans CJK SC"));
+  EXPECT_EQ(engine.last_warning(), QStringLiteral("本机没有字体“没有这种字体”，已改用“Noto Sans CJK SC”。"));
+  engine.fetch_records();
+  const QString pdf = dir.filePath("fallback.pdf");
+  ASSERT_TRUE(engine.write_pdf(pdf));
+  EXPECT_TRUE(pdf_text(pdf).contains(QStringLiteral("混凝土")));
+  EXPECT_TRUE(run_tool("pdffonts", {pdf}).contains(QStringLiteral("NotoSansCJK")));
+  load(engine, TABLE_TEMPLATE);
+  EXPECT_TRUE(engine.last_warning().isEmpty());
 }
 
 TEST_F(Qt_Report_Engine_Test, FailedPdfLeavesTheOldFile) {

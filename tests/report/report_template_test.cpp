@@ -51,10 +51,10 @@ const Broken_Template BROKEN_TEMPLATES[] = {
     {"misspelled field", "<report>\n<page-footer>\n<text>{测试人}</text>\n</page-footer>\n</report>", 3,
      "“测试人”"},
     {"misspelled field deep in a text",
-     "<report>\n<report-header>\n<text>\n\n  甲\n  乙 {测试人}\n  丙\n</text>\n</report-header>\n</report>", 6,
-     "“测试人”"},
-    {"misspelled column field", "<report>\n<detail>\n<column width=\"1\" field=\"测试人\"/>\n</detail>\n</report>",
-     3, "“测试人”"},
+     "<report>\n<report-header>\n<text>\n\n  甲\n  乙 {测试人}\n  丙\n</text>\n</report-header>\n</report>",
+     6, "“测试人”"},
+    {"misspelled column field",
+     "<report>\n<detail>\n<column width=\"1\" field=\"测试人\"/>\n</detail>\n</report>", 3, "“测试人”"},
     {"lone closing brace", "<report>\n<page-footer>\n<text>a}b</text>\n</page-footer>\n</report>", 3, "“}”"},
     {"brace in a brace", "<report>\n<page-footer>\n<text>{a{b}}</text>\n</page-footer>\n</report>", 3, "“{”"},
     {"empty placeholder", "<report>\n<page-footer>\n<text>a{}b</text>\n</page-footer>\n</report>", 3, "{}"},
@@ -68,8 +68,8 @@ const Broken_Template BROKEN_TEMPLATES[] = {
      "<report>\n<report-header>\n<grid widths=\"1 1\">\n<row><cell span=\"2\"/><cell/></row>\n</grid>\n"
      "</report-header>\n</report>",
      4, "3 列"},
-    {"two details", "<report>\n<detail><column width=\"1\" field=\"序号\"/></detail>\n<detail/>\n</report>", 3,
-     "<detail>"},
+    {"two details", "<report>\n<detail><column width=\"1\" field=\"序号\"/></detail>\n<detail/>\n</report>",
+     3, "<detail>"},
     {"detail without columns", "<report>\n<detail>\n</detail>\n</report>", 2, "<column>"},
     {"page after a band", "<report>\n<page-header/>\n<page/>\n</report>", 3, "<page>"},
 };
@@ -110,7 +110,8 @@ TEST(Report_Text_Test, PlaceholdersAndBraces) {
       {"{未设置}", ""},
       {"", ""},
   };
-  const QStringList names = {QStringLiteral("工程名称"), QStringLiteral("构件名称"), QStringLiteral("未设置")};
+  const QStringList names = {QStringLiteral("工程名称"), QStringLiteral("构件名称"),
+                             QStringLiteral("未设置")};
   const auto index = [&](const QString& name) { return static_cast<int>(names.indexOf(name)); };
   for (const auto& c : cases) {
     Report_Text text;
@@ -145,8 +146,8 @@ TEST(Hostile_Template_Test, PastALimitIsATemplateErrorWithItsLine) {
     int line;
     const char* says;
   } cases[] = {
-      {"distinct placeholders", "<report>\n<page-header>\n<text>" + repeat("{f%n}", 380000) + "</text>",
-       3, "“f0”"},
+      {"distinct placeholders", "<report>\n<page-header>\n<text>" + repeat("{f%n}", 380000) + "</text>", 3,
+       "“f0”"},
       {"columns of a grid",
        "<report>\n<page-header>\n<grid widths=\"" + repeat("1 ", 90000) + "\"/>\n</page-header>\n</report>",
        3, "64 列"},
@@ -197,9 +198,9 @@ const QStringList PROJECT_FIELDS = {"工程名称", "工程地址", "施工单�
 TEST(Shipped_Template_Test, ComponentReportsShowTheProjectAndEveryComponentField) {
   const QStringList templates = shipped_templates("component");
   ASSERT_FALSE(templates.isEmpty());
-  const QStringList component_fields = {"序号",       "构件名称", "强度等级", "检测日期", "测区数",
+  const QStringList component_fields = {"序号",       "构件名称",   "强度等级",   "检测日期",   "测区数",
                                         "强度平均值", "强度标准差", "强度最小值", "强度推定值", "备注信息",
-                                        "测试人员",   "上岗证号", "仪器型号", "仪器编号", "检测依据"};
+                                        "测试人员",   "上岗证号",   "仪器型号",   "仪器编号",   "检测依据"};
   for (const QString& path : templates) {
     Qt_Report_Engine engine;
     ASSERT_TRUE(engine.load_from_file(path))
@@ -213,9 +214,9 @@ TEST(Shipped_Template_Test, ComponentReportsShowTheProjectAndEveryComponentField
     const Report_Text_Values values{&record, 1, 1, {}};
     QStringList in_detail;
     for (const Report_Column& column : definition.detail->columns) in_detail << column.value.expand(values);
-    const QString outside = band_texts(definition.page_header, values) +
-                            band_texts(definition.report_header, values) +
-                            band_texts(definition.report_footer, values) + band_texts(definition.page_footer, values);
+    const QString outside =
+        band_texts(definition.page_header, values) + band_texts(definition.report_header, values) +
+        band_texts(definition.report_footer, values) + band_texts(definition.page_footer, values);
     for (const QString& field : component_fields) {
       EXPECT_TRUE(in_detail.contains(u'«' + field + u'»'))
           << path.toStdString() << " lacks " << field.toStdString();
