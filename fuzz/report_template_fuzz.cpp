@@ -31,6 +31,26 @@ void check_style(const Report_Row_Style& style) {
 
 void expand(const Report_Text& text, const Report_Text_Values& values) { (void)text.expand(values); }
 
+// A figure has a size the layout can draw and texts that expand. No
+// picture reads: the fuzzed template has no folder.
+void check_figure(const Report_Figure& figure, const Report_Text_Values& values) {
+  check(!std::holds_alternative<Report_Image>(figure.content));
+  if (const auto* code = std::get_if<Report_Qrcode>(&figure.content)) {
+    check(code->size > 0.0 && code->size <= 1000.0);
+    expand(code->text, values);
+  } else {
+    const Report_Chart& chart = std::get<Report_Chart>(figure.content);
+    check_length(chart.width);
+    check(chart.height > 0.0 && chart.height <= 1000.0);
+    check_font_size(chart.font_size);
+    for (const Report_Text* text : {&chart.value, &chart.label, &chart.axis}) expand(*text, values);
+    for (const Report_Chart_Mark& mark : chart.marks) {
+      expand(mark.value, values);
+      expand(mark.label, values);
+    }
+  }
+}
+
 void check_band(const Report_Band& band, const Report_Text_Values& values) {
   for (const Report_Item& item : band) {
     if (const auto* paragraph = std::get_if<Report_Paragraph>(&item)) {
@@ -48,11 +68,17 @@ void check_band(const Report_Band& band, const Report_Text_Values& values) {
           check(cell.span >= 1 && cell.span <= 100);
           columns += static_cast<size_t>(cell.span);
           expand(cell.text, values);
+          if (cell.figure) {
+            check(cell.text.expand(values).isEmpty());
+            check_figure(*cell.figure, values);
+          }
         }
         check(columns == grid->widths.size());
       }
     } else if (const auto* rule = std::get_if<Report_Rule>(&item)) {
       check_length(rule->weight);
+    } else if (const auto* figure = std::get_if<Report_Figure>(&item)) {
+      check_figure(*figure, values);
     } else {
       check_length(std::get<Report_Space>(item).height);
     }

@@ -112,7 +112,9 @@ bool Qt_Report_Engine::load_from_path(const std::filesystem::path& path) {
     return false;
   }
   auto loaded = std::make_shared<Report_Engine_State>();
-  if (!read_report_template(QByteArray::fromStdString(bytes), loaded->definition, error)) return false;
+  if (!read_report_template(QByteArray::fromStdString(bytes), loaded->definition, error,
+                            QFileInfo(path).absolutePath()))
+    return false;
   warning.clear();
   replace_missing_font(loaded->definition.page.font_family, warning);
   loaded->loaded = true;
@@ -196,6 +198,8 @@ const Qt_Report_Engine::Layout_Cache* Qt_Report_Engine::laid_out_for(const QPage
     layout_note = cut.isEmpty() ? QString()
                                 : QStringLiteral("%1过高，页面放不下，超出的文字已截短（以“…”标出）。")
                                       .arg(cut.join(QStringLiteral("和")));
+    if (notes.qrcode_too_long)
+      layout_note += QStringLiteral("二维码的文字过长，放不进一个二维码，已以打叉的方框代替。");
   }
   pages_laid_out = static_cast<int>(cache->pages.size());
   return cache.get();

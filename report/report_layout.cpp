@@ -12,10 +12,14 @@
 #include <numeric>
 #include <optional>
 
+#include "report/report_figure_layout.h"
+
 void Report_Block::append(const Report_Block& other, QPointF offset) {
   for (const Text& text : other.texts)
     texts.push_back({text.layout, text.position + offset, text.first_line, text.end_line});
   for (const Line& line : other.lines) lines.push_back({line.line.translated(offset), line.width});
+  for (const Figure& figure : other.figures)
+    figures.push_back({figure.drawing, figure.box.translated(offset)});
 }
 
 namespace {
@@ -37,7 +41,8 @@ Qt::Alignment qt_alignment(Report_Align align) {
 // One cell of a row, its text already expanded.
 struct Row_Cell {
   QString text;
-  double width = 0.0;  // pixels
+  const Report_Figure* figure = nullptr;  // shown in place of the text
+  double width = 0.0;                     // pixels
   Report_Align align = Report_Align::left;
   bool bold = false;
   Report_Border border = Report_Border::all;
@@ -53,10 +58,12 @@ struct Laid_Text {
   double span(int from, int to) const { return tops[to] - tops[from]; }
 };
 
-// A row of cells laid out once, which may be placed in pieces of lines.
+// A row of cells laid out once, which may be placed in pieces of lines. A
+// cell's figure counts as its one line.
 struct Laid_Row {
   struct Cell {
     Laid_Text text;
+    std::shared_ptr<const Report_Block> figure;
     double width = 0.0;
     Report_Border border = Report_Border::none;
   };
@@ -155,6 +162,11 @@ class Report_Layouter {
 
   const Record* first_record() const { return records.empty() ? nullptr : &records.front(); }
 
+  Report_Figure_Context figure_context() const {
+    return {records, values(first_record()), sheet, [this](double size) { return font(size, false); },
+            &notes.qrcode_too_long};
+  }
+
   // A text wrapped at width.
   Laid_Text lay_text(QString text, const QFont& font, double width, Report_Align align) const {
     Laid_Text laid;
@@ -193,10 +205,17 @@ class Report_Layouter {
     row.pad_y = mm_y(style.padding);
     row.min_height = mm_y(style.row_height);
     row.line = mm_y(style.line);
-    for (const Row_Cell& cell : cells)
+    for (const Row_Cell& cell : cells) {
+      if (cell.figure) {
+        auto figure = std::make_shared<const Report_Block>(
+            figure_block(*cell.figure, cell.align, cell.width - 2 * row.pad_x, figure_context()));
+        row.cells.push_back({Laid_Text{nullptr, {0.0, figure->height}}, figure, cell.width, cell.border});
+        continue;
+      }
       row.cells.push_back(
           {lay_text(cell.text, font(style.font_size, cell.bold), cell.width - 2 * row.pad_x, cell.align),
-           cell.width, cell.border});
+           nullptr, cell.width, cell.border});
+    }
     return row;
   }
 
@@ -223,10 +242,10 @@ class Report_Layouter {
     double x = 0.0;
     for (size_t i = 0; i < row.cells.size(); ++i) {
       const Laid_Row::Cell& cell = row.cells[i];
-      if (cell.text.layout && to[i] > from[i]) {
-        const double top = (piece.height - cell.text.span(from[i], to[i])) / 2 - cell.text.tops[from[i]];
+      const double top = (piece.height - cell.text.span(from[i], to[i])) / 2 - cell.text.tops[from[i]];
+      if (cell.text.layout && to[i] > from[i])
         piece.texts.push_back({cell.text.layout, QPointF(x + row.pad_x, top), from[i], to[i]});
-      }
+      if (cell.figure && from[i] == 0 && to[i] > 0) piece.append(*cell.figure, QPointF(x + row.pad_x, top));
       const QRectF box(x, 0.0, cell.width, piece.height);
       if (cell.border != Report_Border::none)
         piece.lines.push_back({QLineF(box.bottomLeft(), box.bottomRight()), row.line});
@@ -271,8 +290,8 @@ class Report_Layouter {
         const double width =
             std::accumulate(widths.begin() + column, widths.begin() + column + cell.span, 0.0);
         column += cell.span;
-        cells.push_back(
-            {cell.text.expand(values(first_record())), width, cell.align, cell.bold, cell.border});
+        cells.push_back({cell.text.expand(values(first_record())), cell.figure ? &*cell.figure : nullptr,
+                         width, cell.align, cell.bold, cell.border});
       }
       laid.push_back(lay_row(cells, grid.style));
     }
@@ -285,12 +304,12 @@ class Report_Layouter {
     row.cells.push_back(
         {lay_text(paragraph.text.expand(values(first_record())),
                   font(paragraph.font.size, paragraph.font.bold), body.width(), paragraph.align),
-         body.width(), Report_Border::none});
+         nullptr, body.width(), Report_Border::none});
     return row;
   }
 
-  // An item as the pieces it is stacked from: rows, or a block for a rule or
-  // a space.
+  // An item as the pieces it is stacked from: rows, or a block for a rule, a
+  // space or a figure.
   struct Item_Pieces {
     std::vector<Laid_Row> rows;
     Report_Block block;
@@ -312,6 +331,8 @@ class Report_Layouter {
           {QLineF(0.0, pieces.block.height / 2, body.width(), pieces.block.height / 2), pieces.block.height});
     } else if (const auto* space = std::get_if<Report_Space>(&item)) {
       pieces.block.height = mm_y(space->height);
+    } else if (const auto* figure = std::get_if<Report_Figure>(&item)) {
+      pieces.block = figure_block(*figure, figure->align, body.width(), figure_context());
     }
     return pieces;
   }
@@ -343,11 +364,11 @@ class Report_Layouter {
     for (size_t i = 0; i < detail.columns.size(); ++i) {
       const Report_Column& column = detail.columns[i];
       if (header)
-        cells.push_back({column.label.expand(values(first_record())), widths[i], Report_Align::center, true,
-                         Report_Border::all});
+        cells.push_back({column.label.expand(values(first_record())), nullptr, widths[i],
+                         Report_Align::center, true, Report_Border::all});
       else
-        cells.push_back(
-            {column.value.expand(values(record)), widths[i], column.align, false, Report_Border::all});
+        cells.push_back({column.value.expand(values(record)), nullptr, widths[i], column.align, false,
+                         Report_Border::all});
     }
     return cells;
   }
@@ -452,13 +473,25 @@ class Report_Layouter {
     const auto by_page = [](const Report_Text& text) {
       return text.uses(Report_Text::Part::Kind::page) || text.uses(Report_Text::Part::Kind::pages);
     };
+    const auto figure_by_page = [&](const Report_Figure& figure) {
+      if (const auto* code = std::get_if<Report_Qrcode>(&figure.content)) return by_page(code->text);
+      if (const auto* chart = std::get_if<Report_Chart>(&figure.content)) {
+        bool marks_by_page = false;
+        for (const Report_Chart_Mark& mark : chart->marks)
+          marks_by_page = marks_by_page || by_page(mark.label);
+        return marks_by_page || by_page(chart->label) || by_page(chart->axis);
+      }
+      return false;
+    };
     for (const Report_Item& item : band) {
       if (const auto* paragraph = std::get_if<Report_Paragraph>(&item); paragraph && by_page(paragraph->text))
+        return true;
+      if (const auto* figure = std::get_if<Report_Figure>(&item); figure && figure_by_page(*figure))
         return true;
       if (const auto* grid = std::get_if<Report_Grid>(&item))
         for (const auto& row : grid->rows)
           for (const Report_Cell& cell : row)
-            if (by_page(cell.text)) return true;
+            if (by_page(cell.text) || (cell.figure && figure_by_page(*cell.figure))) return true;
     }
     return false;
   }
@@ -519,6 +552,8 @@ class Report_Layouter {
     for (Report_Block::Line& line : block.lines)
       line.line = QLineF(line.line.x1(), std::min(line.line.y1(), height), line.line.x2(),
                          std::min(line.line.y2(), height));
+    std::erase_if(block.figures,
+                  [&](const Report_Block::Figure& figure) { return figure.box.bottom() > height; });
     block.height = height;
   }
 
@@ -544,7 +579,7 @@ class Report_Layouter {
   bool fits_now(double height) const { return y + height <= body_bottom; }
 
   void put(const Report_Block& block) {
-    if (block.texts.empty() && block.lines.empty() && block.height == 0.0) return;
+    if (block.texts.empty() && block.lines.empty() && block.figures.empty() && block.height == 0.0) return;
     pages.back().body.append(block, QPointF(body.left(), y));
     y += block.height;
     body_used = true;
@@ -583,7 +618,7 @@ class Report_Layouter {
   std::vector<Laid_Row> detail_rows;
   mutable std::optional<double> column_header_height;
   std::vector<Report_Laid_Out_Page> pages;
-  Report_Layout_Notes notes;
+  mutable Report_Layout_Notes notes;  // figures note what they could not draw while laid out
   int page_number = 1;
   int pages_total = 1;
   double y = 0.0;
@@ -605,6 +640,7 @@ void paint_block(const Report_Block& block, QPainter& painter) {
     for (int line = text.first_line; line < end; ++line)
       text.layout->lineAt(line).draw(&painter, text.position);
   }
+  for (const Report_Block::Figure& figure : block.figures) figure.drawing->paint(painter, figure.box);
 }
 
 }  // namespace

@@ -13,6 +13,7 @@
 #include <memory>
 #include <vector>
 
+#include "report/report_drawing.h"
 #include "report/report_template.h"
 
 class QPaintDevice;
@@ -33,11 +34,16 @@ struct Report_Block {
     QLineF line;
     double width = 0.0;
   };
+  struct Figure {
+    std::shared_ptr<const Report_Drawing> drawing;
+    QRectF box;
+  };
   std::vector<Text> texts;
   std::vector<Line> lines;
+  std::vector<Figure> figures;
   double height = 0.0;
 
-  // Adds other's texts and lines moved by offset.
+  // Adds other's texts, lines and figures moved by offset.
   void append(const Report_Block& other, QPointF offset);
 };
 
@@ -62,6 +68,7 @@ struct Report_Sheet {
 struct Report_Layout_Notes {
   bool page_header_cut = false;
   bool page_footer_cut = false;
+  bool qrcode_too_long = false;  // a QR code's text, filled, was too long: a crossed box stands for it
 };
 
 // One page at least. Field values come from records (by field index); texts

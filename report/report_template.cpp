@@ -47,7 +47,7 @@ const QHash<QString, int>& known_fields() {
 
 class Template_Reader {
  public:
-  explicit Template_Reader(const QByteArray& xml) : xml(xml) {}
+  Template_Reader(const QByteArray& xml, const QString& folder) : xml(xml), folder(folder) {}
 
   bool read(Report_Definition& out, QString& error_out) {
     const bool ok = read_document();
@@ -133,6 +133,11 @@ class Template_Reader {
     return !has(name) || parse_number(name, value(name), 0.0, true, MAX_LENGTH, out);
   }
 
+  // A length in millimetres above 0.
+  bool positive_length(const char* name, double& out) {
+    return !has(name) || parse_number(name, value(name), 0.0, false, MAX_LENGTH, out);
+  }
+
   bool font_size(const char* name, double& out) {
     return !has(name) || parse_number(name, value(name), 0.0, false, MAX_FONT_SIZE, out);
   }
@@ -202,8 +207,9 @@ class Template_Reader {
     return fail(QStringLiteral("%1超过 %2 个").arg(QString::fromUtf8(what)).arg(limit));
   }
 
-  // The character content of a <text> or <cell>, which holds no elements.
-  bool content(Report_Text& out) {
+  // The character content of a <text>, <cell> or <qrcode>, which holds no
+  // elements; with figure (a cell's), one figure may stand in place of it.
+  bool content(Report_Text& out, std::optional<Report_Figure>* figure = nullptr) {
     const qint64 line = xml.lineNumber();
     const QString name = element();
     QString collected;
@@ -213,10 +219,16 @@ class Template_Reader {
           collected += xml.text();
           break;
         case QXmlStreamReader::StartElement:
-          return fail(QStringLiteral("<%1> 中不能有元素 <%2>").arg(name, element()));
+          if (!figure || !is_figure(xml.name()))
+            return fail(QStringLiteral("<%1> 中不能有元素 <%2>").arg(name, element()));
+          if (figure->has_value()) return fail(QStringLiteral("<%1> 中只能有一个图形").arg(name));
+          if (!read_figure(figure->emplace(), true)) return false;
+          break;
         case QXmlStreamReader::EndElement: {
           qint64 dropped = 0;
           const QString tidy = tidy_lines(collected, dropped);
+          if (figure && figure->has_value() && !tidy.isEmpty())
+            return fail_at(line, QStringLiteral("<%1> 中不能既有文字又有图形").arg(name));
           return text(tidy, line + dropped, out);
         }
         case QXmlStreamReader::Invalid:
@@ -305,7 +317,8 @@ class Template_Reader {
         (!parse_number("span", value("span"), 1.0, true, MAX_SPAN, span) || span != std::floor(span)))
       return fail(QStringLiteral("属性 span 的值“%1”不是有效的列数").arg(value("span")));
     cell.span = static_cast<int>(span);
-    if (!align(cell.align) || !flag("bold", cell.bold) || !border(cell.border) || !content(cell.text))
+    if (!align(cell.align) || !flag("bold", cell.bold) || !border(cell.border) ||
+        !content(cell.text, &cell.figure))
       return false;
     row.push_back(std::move(cell));
     return true;
@@ -362,6 +375,77 @@ class Template_Reader {
     return true;
   }
 
+  static bool is_figure(QStringView name) {
+    return name == QLatin1String("image") || name == QLatin1String("qrcode") ||
+           name == QLatin1String("chart");
+  }
+
+  // An <image>, <qrcode> or <chart>; in a cell the cell's align places it.
+  bool read_figure(Report_Figure& figure, bool in_cell) {
+    if (in_cell && has("align"))
+      return fail(QStringLiteral("单元格中的 <%1> 没有属性“align”（由单元格的 align 对齐）").arg(element()));
+    if (!align(figure.align)) return false;
+    if (xml.name() == QLatin1String("image")) return read_image(figure);
+    if (xml.name() == QLatin1String("qrcode")) return read_qrcode(figure);
+    return read_chart(figure);
+  }
+
+  bool read_image(Report_Figure& figure) {
+    Report_Image image;
+    if (!check_attributes({"file", "width", "height", "align"})) return false;
+    image.file = value("file");
+    if (image.file.isEmpty()) return fail(QStringLiteral("<image> 缺少属性 file"));
+    if (!length("width", image.width) || !length("height", image.height)) return false;
+    if (image.width <= 0.0 && image.height <= 0.0)
+      return fail(QStringLiteral("<image> 要有大于 0 的 width 或 height"));
+    QString message;
+    if (!image.load(folder, message)) return fail(message);
+    figure.content = std::move(image);
+    return no_children();
+  }
+
+  bool read_qrcode(Report_Figure& figure) {
+    const qint64 line = xml.lineNumber();
+    Report_Qrcode code;
+    if (!check_attributes({"size", "align"}) || !positive_length("size", code.size) || !content(code.text))
+      return false;
+    // The fields are not known yet: the text without them must fit already.
+    Report_Qr_Modules modules;
+    if (!encode_qrcode(code.text.expand({}), modules))
+      return fail_at(line, QStringLiteral("二维码的文字过长，放不进一个二维码"));
+    figure.content = std::move(code);
+    return true;
+  }
+
+  bool read_mark(Report_Chart& chart) {
+    const qint64 line = xml.lineNumber();
+    Report_Chart_Mark mark;
+    if (!count(items, MAX_ITEMS, "报表项") || !check_attributes({"field", "label"}) ||
+        !field("mark", line, mark.value) || !text(value("label"), line, mark.label) || !no_children())
+      return false;
+    chart.marks.push_back(std::move(mark));
+    return true;
+  }
+
+  bool read_chart(Report_Figure& figure) {
+    const qint64 line = xml.lineNumber();
+    Report_Chart chart;
+    if (!check_attributes({"field", "label", "axis", "width", "height", "font-size", "align"}) ||
+        !field("chart", line, chart.value) || !text(value("label"), line, chart.label) ||
+        !text(value("axis"), line, chart.axis) || !length("width", chart.width) ||
+        !positive_length("height", chart.height) || !font_size("font-size", chart.font_size))
+      return false;
+    for (bool found = true;;) {
+      if (!next_child(found)) return false;
+      if (!found) break;
+      if (xml.name() != QLatin1String("mark"))
+        return fail(QStringLiteral("<chart> 中不能有元素 <%1>").arg(element()));
+      if (!read_mark(chart)) return false;
+    }
+    figure.content = std::move(chart);
+    return true;
+  }
+
   bool read_band(Report_Band& band) {
     if (!check_attributes({})) return false;
     for (bool found = true;;) {
@@ -378,10 +462,22 @@ class Template_Reader {
         ok = read_rule(band);
       else if (name == QLatin1String("space"))
         ok = read_space(band);
+      else if (is_figure(name))
+        ok = read_figure(std::get<Report_Figure>(band.emplace_back(Report_Figure())), false);
       else
         ok = fail(QStringLiteral("未知元素 <%1>").arg(element()));
       if (!ok) return false;
     }
+  }
+
+  // The attribute field of an element: the name of the field it shows, as
+  // the text of that one placeholder.
+  bool field(const char* element_name, qint64 line, Report_Text& out) {
+    const QString name = value("field");
+    if (name.isEmpty()) return fail(QStringLiteral("<%1> 缺少属性 field").arg(QLatin1String(element_name)));
+    if (name.contains(u'{') || name.contains(u'}'))
+      return fail(QStringLiteral("字段名“%1”中不能有花括号").arg(name));
+    return text(u'{' + name + u'}', line, out);
   }
 
   bool read_column(Report_Detail& detail) {
@@ -394,12 +490,9 @@ class Template_Reader {
         !text(value("label"), line, column.label) || !align(column.align))
       return false;
     if (!has("width")) return fail(QStringLiteral("<column> 缺少属性 width"));
-    if (!parse_number("width", value("width"), 0.0, false, MAX_LENGTH, column.width)) return false;
-    const QString field = value("field");
-    if (field.isEmpty()) return fail(QStringLiteral("<column> 缺少属性 field"));
-    if (field.contains(u'{') || field.contains(u'}'))
-      return fail(QStringLiteral("字段名“%1”中不能有花括号").arg(field));
-    if (!text(u'{' + field + u'}', line, column.value) || !no_children()) return false;
+    if (!parse_number("width", value("width"), 0.0, false, MAX_LENGTH, column.width) ||
+        !field("column", line, column.value) || !no_children())
+      return false;
     detail.columns.push_back(std::move(column));
     return true;
   }
@@ -464,6 +557,7 @@ class Template_Reader {
   }
 
   QXmlStreamReader xml;
+  const QString folder;  // where the template's pictures are
   Report_Definition result;
   QString error;
   int placeholders = 0;
@@ -477,6 +571,7 @@ QPageLayout Report_Definition::page_layout() const {
   return QPageLayout(QPageSize(page.size), page.orientation, QMarginsF(), QPageLayout::Millimeter);
 }
 
-bool read_report_template(const QByteArray& xml, Report_Definition& out, QString& error) {
-  return Template_Reader(xml).read(out, error);
+bool read_report_template(const QByteArray& xml, Report_Definition& out, QString& error,
+                          const QString& folder) {
+  return Template_Reader(xml, folder).read(out, error);
 }

@@ -22,10 +22,18 @@
 //   </grid>
 //   <line weight="0.3"/>
 //   <space height="4"/>
+//   <image file="logo.png" width="30" height="12" align="left"/>
+//   <qrcode size="20" align="right">…</qrcode>
+//   <chart field="修正后强度" label="{序号}" axis="MPa" width="170" height="60" font-size="7.5">
+//     <mark field="强度平均值" label="平均值 {强度平均值}"/> …
+//   </chart>
 // Widths are shares of the width between the margins. A cell's text wraps
 // inside its cell and a row is as tall as its tallest cell. border is "all",
 // "bottom" (a line to write on) or "none". Every text may hold the
 // placeholders of Report_Text; in a <text> or <cell> each line is trimmed.
+// A cell may hold one <image>, <qrcode> or <chart> (without align: the
+// cell's align places it) in place of its text. docs/templates.md is the
+// users' reference of the format.
 #pragma once
 
 #include <QByteArray>
@@ -38,6 +46,9 @@
 #include <variant>
 #include <vector>
 
+#include "report/report_chart.h"
+#include "report/report_image.h"
+#include "report/report_qrcode.h"
 #include "report/report_text.h"
 
 enum class Report_Align { left, center, right };
@@ -64,8 +75,15 @@ struct Report_Paragraph {
   double space_after = 0.0;
 };
 
+// A picture, a QR code or a chart, of a fixed size in millimetres.
+struct Report_Figure {
+  std::variant<Report_Image, Report_Qrcode, Report_Chart> content;
+  Report_Align align = Report_Align::left;  // in a band; in a cell the cell's align counts
+};
+
 struct Report_Cell {
   Report_Text text;
+  std::optional<Report_Figure> figure;  // shown in place of the text
   int span = 1;
   Report_Align align = Report_Align::left;
   bool bold = false;
@@ -94,7 +112,7 @@ struct Report_Space {
   double height = 0.0;
 };
 
-using Report_Item = std::variant<Report_Paragraph, Report_Grid, Report_Rule, Report_Space>;
+using Report_Item = std::variant<Report_Paragraph, Report_Grid, Report_Rule, Report_Space, Report_Figure>;
 using Report_Band = std::vector<Report_Item>;
 
 struct Report_Column {
@@ -126,10 +144,13 @@ struct Report_Definition {
   QPageLayout page_layout() const;
 };
 
-// Reads a template. False with the reason, starting with the line where the
-// template is broken, when it is not XML, its root is not <report>, or it has
-// an unknown element or attribute, a bad value, an unbalanced brace, a
-// placeholder that names none of the report fields (nor page, pages or date),
-// or more than 64 columns in a table, 4000 cells, 4000 items or 4000
-// placeholders in all.
-bool read_report_template(const QByteArray& xml, Report_Definition& out, QString& error);
+// Reads a template; its pictures are looked up in folder (the template's
+// own; without one a picture is missing). False with the reason, starting
+// with the line where the template is broken, when it is not XML, its root
+// is not <report>, or it has an unknown element or attribute, a bad value,
+// an unbalanced brace, a placeholder that names none of the report fields
+// (nor page, pages or date), more than 64 columns in a table, 4000 cells,
+// 4000 items or 4000 placeholders in all, a picture that cannot be read or a
+// QR code text that is too long.
+bool read_report_template(const QByteArray& xml, Report_Definition& out, QString& error,
+                          const QString& folder = QString());
