@@ -6,6 +6,7 @@
 
 #include "cli_output.h"
 #include "model/rebound_project.h"
+#include "model/s_platform.h"
 
 namespace {
 
@@ -36,5 +37,11 @@ bool save_project(const Rebound_Project& project, const std::string& path, Cli_M
 bool accept_output_path(const std::string& path) {
   if (path.size() > PROJECT_EXTENSION.size() && ends_with_ignoring_case(path, PROJECT_EXTENSION)) return true;
   write_error_line("rv820-cli: the project to write must be a .prj file: " + path);
+  return false;
+}
+
+bool may_replace_output(const std::string& path, bool force, Cli_Messages& messages) {
+  if (force || s_platform::entry_kind(path) == s_platform::Entry::none) return true;
+  messages.report("rv820-cli: " + path + " exists; --force replaces it");
   return false;
 }

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "cli_arguments.h"
 #include "cli_messages.h"
 
 class Rebound_Project;
@@ -20,3 +21,11 @@ bool save_project(const Rebound_Project& project, const std::string& path, Cli_M
 // command line cannot make an instrument file the output and replace it.
 // Writes the usage error when false.
 bool accept_output_path(const std::string& path);
+
+// The option of import and calc that lets them replace an existing OUT.prj.
+inline constexpr Cli_Option FORCE_OPTION[] = {{"--force", false}};
+
+// True when the command may write OUT.prj: no file of that name exists yet,
+// or force was given. Otherwise reports that it exists (the window would ask
+// before replacing it) and returns false.
+bool may_replace_output(const std::string& path, bool force, Cli_Messages& messages);

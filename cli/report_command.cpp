@@ -77,6 +77,8 @@ Cli_Status run_report(const std::vector<std::string>& args) {
   std::error_code ec;
   Tester_Config().Set_Start_Dir(utf8_to_gbk(std::filesystem::current_path(ec).string()));
   Tester_Config().Load();
+  if (Tester_Config().Config_Unusable())
+    write_error_line(with_path(CONFIG_UNUSABLE_MSG, gbk_to_utf8(Tester_Config().config_file)));
   const Report_Kind kind = chosen_kind(arguments);
   const Report_Template_File report_template = chosen_template(arguments, kind);
 

@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
-#include <system_error>
 
 #include "model/gbk_codec.h"
+#include "model/s_platform.h"
 #include "s_ini_file.h"
 
 namespace {
@@ -24,6 +24,8 @@ int32_t leading_integer(const std::string& text) {
 }
 
 }  // namespace
+
+const char* const CONFIG_UNUSABLE_MSG = "设置文件[%s]无法使用，已使用默认设置";
 
 const std::string& settings_section() {
   static const std::string section = utf8_to_gbk("系统设置");
@@ -47,17 +49,15 @@ void Rebound_Tester_Config::Set_Start_Dir(const std::string& dir) {
   start_dir = dir;
   setting_dir = dir + "/Setting";
   config_file = setting_dir + "/Config.ini";
-  std::error_code ec;
-  std::filesystem::create_directory(fs_path(setting_dir), ec);
+  s_platform::create_folder(fs_path(setting_dir));
 }
 
 bool Rebound_Tester_Config::Prepare_Setting_Dir() {
-  std::error_code ec;
-  if (!std::filesystem::is_directory(fs_path(setting_dir), ec)) {
-    std::filesystem::create_directory(fs_path(setting_dir), ec);
+  if (s_platform::entry_kind(fs_path(setting_dir)) != s_platform::Entry::folder) {
+    s_platform::create_folder(fs_path(setting_dir));
     return false;
   }
-  return std::filesystem::exists(fs_path(config_file), ec);
+  return s_platform::entry_kind(fs_path(config_file)) != s_platform::Entry::none;
 }
 
 void Rebound_Tester_Config::Reset_Defaults() {
@@ -67,13 +67,18 @@ void Rebound_Tester_Config::Reset_Defaults() {
 }
 
 bool Rebound_Tester_Config::Load() {
+  config_unusable = false;
   if (!Prepare_Setting_Dir()) {
     Reset_Defaults();
     Save();
     return false;
   }
   S_Ini_File ini;
-  if (!ini.load(fs_path(config_file))) return false;
+  const S_Ini_File::Load_Result result = ini.load(fs_path(config_file));
+  if (result == S_Ini_File::Load_Result::unreadable || result == S_Ini_File::Load_Result::too_large) {
+    config_unusable = true;
+    return false;
+  }
   const std::string& section = settings_section();
   std::string value;
   if (ini.get(section, area_template_key, value)) area_template = value;
@@ -87,8 +92,9 @@ bool Rebound_Tester_Config::Load() {
 bool Rebound_Tester_Config::Save() {
   S_Ini_File ini;
   // Another line of an existing file must survive, so a file that exists but
-  // cannot be read is not overwritten.
-  if (!ini.load(fs_path(config_file))) return false;
+  // cannot be read is not overwritten. A file too large to be a settings file
+  // holds nothing worth keeping: it is replaced.
+  if (ini.load(fs_path(config_file)) == S_Ini_File::Load_Result::unreadable) return false;
   const std::string& section = settings_section();
   ini.set(section, area_template_key, area_template);
   ini.set(section, component_template_key, component_template);

@@ -15,10 +15,15 @@ class Rebound_Tester_Config {
   // creates the settings folder (a failure is ignored).
   void Set_Start_Dir(const std::string& dir);
   // True when the file was read; false when it was missing (the defaults are
-  // then written) or could not be read.
+  // then written) or could not be used.
   bool Load();
-  // True when all five keys were written.
+  // True when all five keys were written. A file that cannot be read is not
+  // replaced (its other lines must survive); one too large to be a settings
+  // file is replaced by one that holds the five keys.
   bool Save();
+  // True when the last Load found a settings file that could not be used
+  // (unreadable, or larger than any settings file): the defaults stand.
+  bool Config_Unusable() const { return config_unusable; }
   void Reset_Defaults();
   // True when the settings folder and file exist; creates a missing folder.
   bool Prepare_Setting_Dir();
@@ -44,10 +49,15 @@ class Rebound_Tester_Config {
   std::string setting_dir;
   std::string config_file;
   std::string start_dir;
+  bool config_unusable = false;
 };
 
 // The one instance of the program.
 Rebound_Tester_Config& Tester_Config();
+
+// What the front ends say about a settings file that could not be used
+// (UTF-8; %s stands for its path).
+extern const char* const CONFIG_UNUSABLE_MSG;
 
 // The GBK name of the settings section.
 const std::string& settings_section();

@@ -88,6 +88,10 @@ TMain_Form::TMain_Form(UI_Services& ui_services) : services(ui_services) {
   }
 
   Tester_Config().Load();
+  if (Tester_Config().Config_Unusable()) {
+    services.information(QString::fromUtf8(CONFIG_UNUSABLE_MSG)
+                             .replace(QStringLiteral("%s"), gbk_to_qstring(Tester_Config().config_file)));
+  }
 }
 
 TMain_Form::~TMain_Form() {

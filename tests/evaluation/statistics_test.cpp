@@ -181,7 +181,7 @@ void fill_component(R_Component& c, uint32_t n) {
   // turned 255 into 0).
   c.strength_grade = 255;
   c.set_checked(1);
-  c.area_count = n;
+  c.set_area_count(n);
   for (uint32_t i = 0; i < MAX_AREAS; ++i) {
     std::memset(c.areas[i].readings, static_cast<int>(30 + i), 16);
     c.areas[i].avg_rebound = -1.0f;
