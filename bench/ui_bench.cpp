@@ -25,10 +25,10 @@
 #include "model/s_byte_stream.h"
 #include "report/rebound_tester_config.h"
 #include "report/report_templates.h"
+#include "report/ui_services.h"
 #include "tools/device_file_writer.h"
 #include "ui/program_windows.h"
 #include "ui/s_string_grid.h"
-#include "ui/ui_services.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 
 #include "report/qt_report_engine.h"
 #include "report/report_pdf_file.h"
-#include "ui/ui_services.h"
+#include "report/ui_services.h"
 
 void prepare_printer(QPrinter& printer, const Qt_Report_Engine& engine) {
   printer.setFullPage(true);

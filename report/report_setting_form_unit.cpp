@@ -11,7 +11,7 @@
 
 #include "model/gbk_codec.h"
 #include "report/report_templates.h"
-#include "ui/ui_services.h"
+#include "report/ui_services.h"
 
 namespace {
 

@@ -8,8 +8,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "report/ui_services.h"
 #include "s_icons.h"
-#include "ui_services.h"
 
 namespace {
 

@@ -6,9 +6,9 @@
 
 #include "component_panel.h"
 #include "main_form_unit.h"
+#include "report/ui_services.h"
 #include "s_string_grid.h"
 #include "s_trace.h"
-#include "ui_services.h"
 
 namespace {
 

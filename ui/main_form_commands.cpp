@@ -12,7 +12,7 @@
 #include "model/s_file.h"
 #include "permission_setting_form_unit.h"
 #include "project_info_form_unit.h"
-#include "ui_services.h"
+#include "report/ui_services.h"
 
 namespace {
 

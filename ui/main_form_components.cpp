@@ -9,9 +9,9 @@
 #include "component_panel.h"
 #include "evaluation/caculate2.h"
 #include "main_form_unit.h"
+#include "report/ui_services.h"
 #include "s_date_edit.h"
 #include "s_qt_text.h"
-#include "ui_services.h"
 
 namespace {
 

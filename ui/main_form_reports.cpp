@@ -12,7 +12,7 @@
 #include "report/report_print_preview_unit.h"
 #include "report/report_printing.h"
 #include "report/report_setting_form_unit.h"
-#include "ui_services.h"
+#include "report/ui_services.h"
 
 namespace {
 

@@ -26,12 +26,12 @@
 #include "evaluation/caculate2.h"
 #include "project_info_form_unit.h"
 #include "report/rebound_tester_config.h"
+#include "report/ui_services.h"
 #include "s_date_edit.h"
 #include "s_icons.h"
 #include "s_qt_text.h"
 #include "s_skin.h"
 #include "s_string_grid.h"
-#include "ui_services.h"
 
 namespace {
 

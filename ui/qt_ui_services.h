@@ -2,7 +2,7 @@
 // information box and the questions, QFileDialog for opening and saving.
 #pragma once
 
-#include "ui_services.h"
+#include "report/ui_services.h"
 
 // Turns a filter of "description|pattern" pairs ("工程文件(*.prj)|*.prj|所有文件(*.*)|*.*")
 // into QFileDialog's form ("工程文件(*.prj);;所有文件(*)"). A description keeps

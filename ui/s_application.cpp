@@ -2,7 +2,7 @@
 
 #include <exception>
 
-#include "ui_services.h"
+#include "report/ui_services.h"
 
 bool deliver_guarded(const std::function<bool()>& deliver, UI_Services& services) {
   try {

@@ -1,6 +1,6 @@
 #include "s_batch_dialogue.h"
 
-#include "ui_services.h"
+#include "report/ui_services.h"
 
 void S_Batch_Dialogue::inform(const std::string& message) {
   services_.information(QString::fromStdString(message));

@@ -9,7 +9,6 @@
 
 #include "evaluation/caculate2.h"
 #include "model/rebound_project.h"
-#include "model/s_byte_stream.h"
 #include "tests/model/test_support.h"
 
 using namespace test_support;
@@ -54,19 +53,13 @@ R_Component* add_component(Rebound_Project& p, uint32_t n, int first, bool check
   return c;
 }
 
-std::string stream_of(const Rebound_Project& p) {
-  S_Byte_Writer out;
-  EXPECT_TRUE(p.write(out));
-  return out.bytes();
-}
-
 // The statistics over the stored strengths of the given components' areas,
 // in project order.
 Strength_Statistics expected_over(std::initializer_list<const R_Component*> components) {
   std::vector<_TESTAREA> areas;
   for (const R_Component* c : components) {
     for (uint32_t i = 0; i < c->area_count; ++i) {
-      _TESTAREA a {};
+      _TESTAREA a{};
       a.strength = c->areas[i].strength;
       areas.push_back(a);
     }
@@ -218,7 +211,9 @@ TEST(Batch_Texts, EveryBranch) {
   const Case cases[] = {
       // One area: no spread; the mean and the estimate as numbers even when
       // negative, the minimum by its bounds.
-      {"one negative area", batch(1, zero_strength, zero_strength, 0.0f, zero_strength), {"-7.8", "-.-", "0.0", "-7.8"}},
+      {"one negative area",
+       batch(1, zero_strength, zero_strength, 0.0f, zero_strength),
+       {"-7.8", "-.-", "0.0", "-7.8"}},
       {"one area", batch(1, 28.0975f, 28.0975f, 0.0f, 28.0975f), {"28.1", "-.-", "28.1", "28.1"}},
       {"one area above 200", batch(1, 282.42f, 282.42f, 0.0f, 282.42f), {"282.4", "-.-", ">100.0", "282.4"}},
       {"estimate above 200", batch(12, 250.0f, 190.0f, 2.0f, above_200), {"-.-", "-.-", "190.0", ">100.0"}},

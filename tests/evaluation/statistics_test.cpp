@@ -14,7 +14,6 @@
 #include "evaluation/caculate2.h"
 #include "evaluation/s_math.h"
 #include "model/r_component.h"
-#include "model/s_byte_stream.h"
 #include "tests/model/test_support.h"
 
 using namespace test_support;
@@ -41,12 +40,6 @@ std::vector<float> strengths_30_to(int last) {
   std::vector<float> s;
   for (int v = 30; v <= last; ++v) s.push_back(strength_of_readings(v));
   return s;
-}
-
-std::string stream_of(const R_Component& c) {
-  S_Byte_Writer out;
-  EXPECT_TRUE(c.write(out));
-  return out.bytes();
 }
 
 struct Statistics_Case {
@@ -86,20 +79,43 @@ const float zero_strength = strength_of_readings(0);
 // 26.855, sd 3.525 and the estimate is the minimum; one area has sd 0; all-zero
 // readings give about -7.83 (mean -7.8, minimum and estimate 0.0), with the
 // float32 sums leaving a small sd rather than 0.
-INSTANTIATE_TEST_SUITE_P(
-    Documented, Strength_Statistics_Table,
-    ::testing::Values(
-        Statistics_Case{"ten_areas", strengths_30_to(39), 0x41DC1AF2, 0x41AE3D74, 0x407AFAE7, 0x41A87F5B,
-                        {"27.5", "3.92", "21.8", "21.1"}},
-        Statistics_Case{"nine_areas", strengths_30_to(38), 0x41D6D730, 0x41AE3D74, 0x4061A171, 0x41AE3D74,
-                        {"26.9", "3.53", "21.8", "21.8"}},
-        Statistics_Case{"twelve_areas", strengths_30_to(41), 0x41E6C2D0, 0x41AE3D74, 0x4097462E, 0x41A88CAC,
-                        {"28.8", "4.73", "21.8", "21.1"}},
-        Statistics_Case{"one_area", strengths_30_to(30), 0x41AE3D74, 0x41AE3D74, 0, 0x41AE3D74,
-                        {"21.8", "-.-", "21.8", "21.8"}},
-        Statistics_Case{"three_zero_areas", {zero_strength, zero_strength, zero_strength}, 0xC0FA8F54, 0xC0FA8F54,
-                        0x3AAE1E67, 0xC0FA8F54, {"-7.8", "0.00", "0.0", "0.0"}}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Documented, Strength_Statistics_Table,
+                         ::testing::Values(Statistics_Case{"ten_areas",
+                                                           strengths_30_to(39),
+                                                           0x41DC1AF2,
+                                                           0x41AE3D74,
+                                                           0x407AFAE7,
+                                                           0x41A87F5B,
+                                                           {"27.5", "3.92", "21.8", "21.1"}},
+                                           Statistics_Case{"nine_areas",
+                                                           strengths_30_to(38),
+                                                           0x41D6D730,
+                                                           0x41AE3D74,
+                                                           0x4061A171,
+                                                           0x41AE3D74,
+                                                           {"26.9", "3.53", "21.8", "21.8"}},
+                                           Statistics_Case{"twelve_areas",
+                                                           strengths_30_to(41),
+                                                           0x41E6C2D0,
+                                                           0x41AE3D74,
+                                                           0x4097462E,
+                                                           0x41A88CAC,
+                                                           {"28.8", "4.73", "21.8", "21.1"}},
+                                           Statistics_Case{"one_area",
+                                                           strengths_30_to(30),
+                                                           0x41AE3D74,
+                                                           0x41AE3D74,
+                                                           0,
+                                                           0x41AE3D74,
+                                                           {"21.8", "-.-", "21.8", "21.8"}},
+                                           Statistics_Case{"three_zero_areas",
+                                                           {zero_strength, zero_strength, zero_strength},
+                                                           0xC0FA8F54,
+                                                           0xC0FA8F54,
+                                                           0x3AAE1E67,
+                                                           0xC0FA8F54,
+                                                           {"-7.8", "0.00", "0.0", "0.0"}}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST(Strength_Statistics, NoAreasGivesTheMessageAndTouchesNothing) {
   Strength_Statistics s;
@@ -107,7 +123,7 @@ TEST(Strength_Statistics, NoAreasGivesTheMessageAndTouchesNothing) {
   s.min = 2.0f;
   s.sd = 3.0f;
   s.e = 4.0f;
-  _TESTAREA area {};
+  _TESTAREA area{};
   EXPECT_STREQ(strength_statistics(&area, 0, s), "无测区数据");
   EXPECT_EQ(s.mean, 1.0f);
   EXPECT_EQ(s.min, 2.0f);

@@ -27,18 +27,6 @@ using namespace test_support;
 
 namespace {
 
-std::string stream_of(const R_Component& c) {
-  S_Byte_Writer out;
-  EXPECT_TRUE(c.write(out));
-  return out.bytes();
-}
-
-std::string stream_of(const Rebound_Project& p) {
-  S_Byte_Writer out;
-  EXPECT_TRUE(p.write(out));
-  return out.bytes();
-}
-
 bool same_bits(float a, float b) { return std::bit_cast<uint32_t>(a) == std::bit_cast<uint32_t>(b); }
 
 // One field of a component record: where it ends in the record, and whether

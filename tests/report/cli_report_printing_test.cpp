@@ -13,6 +13,7 @@
 #include "model/rebound_project.h"
 #include "model/s_byte_stream.h"
 #include "tests/cli/cli_test_support.h"
+#include "tests/report/pdf_reader.h"
 #include "tools/device_file_writer.h"
 
 namespace {
@@ -22,27 +23,9 @@ namespace fs = std::filesystem;
 const std::string AREA_TEMPLATE = "测区强度检测报告.xml";
 const std::string COMPONENT_TEMPLATE = "构件强度检测报告.xml";
 
-// The output of a command, with every blank removed (pdftotext spaces CJK
-// text by its layout).
-std::string command_output(const std::string& command) {
-  std::string text;
-  std::unique_ptr<FILE, int (*)(FILE*)> pipe(::popen(command.c_str(), "r"), ::pclose);
-  if (!pipe) return text;
-  char buffer[4096];
-  while (size_t n = std::fread(buffer, 1, sizeof buffer, pipe.get())) text.append(buffer, n);
-  std::erase_if(text, [](char c) { return c == ' ' || c == '\n' || c == '\f'; });
-  return text;
-}
-
+// The text of a page without blanks, in pdftotext's reading order.
 std::string page_text(const std::string& pdf, int page) {
-  const std::string n = std::to_string(page);
-  return command_output("pdftotext -f " + n + " -l " + n + " '" + pdf + "' - 2>/dev/null");
-}
-
-int page_count(const std::string& pdf) {
-  const std::string info = command_output("pdfinfo '" + pdf + "' 2>/dev/null");
-  const size_t at = info.find("Pages:");
-  return at == std::string::npos ? 0 : std::atoi(info.c_str() + at + 6);
+  return pdf_reader::blank_free_text(pdf, page, pdf_reader::Order::Reading);
 }
 
 std::string page_numbers(int page, int pages) {
@@ -112,7 +95,7 @@ TEST_F(Cli_Report_Test, AreaReportGivesEachTickedComponentItsOwnPages) {
   save_project();
   const Cli_Result result = run_cli({"report", "in.prj", "--pdf", "out.pdf", "--kind", "area"});
   EXPECT_EQ(result.status, 0);
-  const int pages = page_count(path("out.pdf"));
+  const int pages = pdf_reader::page_count(path("out.pdf"));
   ASSERT_GE(pages, 3);
   const int first_pages = pages - 1;  // the third component's five areas fit on one page
   for (int page = 1; page <= pages; ++page) {

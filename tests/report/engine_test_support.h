@@ -1,15 +1,17 @@
-// Helpers of the report engine tests: template files in a temporary folder
-// and PDF files read back with the poppler tools.
+// Helpers of the report engine tests: template files in a temporary folder,
+// and the PDF reader in the Qt texts these tests compare.
 #pragma once
 
 #include <gtest/gtest.h>
 
 #include <QFile>
-#include <QProcess>
-#include <QRegularExpression>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
+#include <string>
+#include <vector>
+
+#include "tests/report/pdf_reader.h"
 
 inline QString write_test_file(const QTemporaryDir& dir, const QString& name, const QByteArray& bytes) {
   const QString path = dir.filePath(name);
@@ -20,30 +22,20 @@ inline QString write_test_file(const QTemporaryDir& dir, const QString& name, co
 }
 
 inline QString run_tool(const QString& program, const QStringList& arguments) {
-  QProcess process;
-  process.start(program, arguments);
-  EXPECT_TRUE(process.waitForFinished(60000)) << program.toStdString();
-  EXPECT_EQ(process.exitCode(), 0) << program.toStdString() << ": "
-                                   << process.readAllStandardError().toStdString();
-  return QString::fromUtf8(process.readAllStandardOutput());
+  std::vector<std::string> words;
+  for (const QString& argument : arguments) words.push_back(argument.toStdString());
+  return QString::fromStdString(pdf_reader::run_tool(program.toStdString(), words));
 }
 
 // The text of one page (from 1), or of the whole file for page 0, in the
 // order it was drawn: a table row is one line.
 inline QString pdf_text(const QString& path, int page = 0) {
-  QStringList arguments = {"-raw"};
-  if (page > 0) arguments << "-f" << QString::number(page) << "-l" << QString::number(page);
-  return run_tool("pdftotext", arguments << path << "-");
+  return QString::fromStdString(pdf_reader::text(path.toStdString(), page));
 }
 
-inline int pdf_pages(const QString& path) {
-  const auto match = QRegularExpression("Pages:\\s+(\\d+)").match(run_tool("pdfinfo", {path}));
-  return match.hasMatch() ? match.captured(1).toInt() : -1;
-}
+inline int pdf_pages(const QString& path) { return pdf_reader::page_count(path.toStdString()); }
 
 // The size line of one page, as "595.28 x 841.89".
 inline QString pdf_page_size(const QString& path, int page) {
-  const QString info = run_tool("pdfinfo", {"-f", QString::number(page), "-l", QString::number(page), path});
-  const auto match = QRegularExpression("size:\\s+([\\d.]+ x [\\d.]+)").match(info);
-  return match.hasMatch() ? match.captured(1) : QString();
+  return QString::fromStdString(pdf_reader::page_size(path.toStdString(), page));
 }

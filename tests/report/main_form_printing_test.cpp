@@ -12,7 +12,7 @@
 #include "report/rebound_tester_config.h"
 #include "report/report_print_preview_unit.h"
 #include "report/report_setting_form_unit.h"
-#include "tests/report/engine_test_support.h"
+#include "tests/report/pdf_reader.h"
 #include "tests/ui/main_window_fixture.h"
 
 namespace {
@@ -23,13 +23,6 @@ using Kind = Scripted_UI_Services::Kind;
 const char* const AREA_TEMPLATE = "测区强度检测报告.xml";
 const char* const COMPONENT_TEMPLATE = "构件强度检测报告.xml";
 const char* const NAMES[] = {"柱甲", "梁乙", "板丙"};
-
-// The text of a PDF file with every blank removed.
-std::string blank_free_pdf_text(const QString& pdf) {
-  std::string text = pdf_text(pdf).toStdString();
-  std::erase_if(text, [](char c) { return c == ' ' || c == '\n' || c == '\f'; });
-  return text;
-}
 
 class Main_Form_Printing_Test : public Main_Window_Test {
  protected:
@@ -73,7 +66,7 @@ TEST_F(Main_Form_Printing_Test, PreviewShowsOneWindowPerTickedComponentInTheTest
       EXPECT_GE(preview().Gr_Print_Preview->pageCount(), 1);
       const QString pdf = path(QStringLiteral("preview%1.pdf").arg(i));
       EXPECT_TRUE(preview().Grid_Report.write_pdf(pdf));
-      shown.push_back(blank_free_pdf_text(pdf));
+      shown.push_back(pdf_reader::blank_free_text(pdf.toStdString()));
       d.close();
     });
   }
@@ -97,7 +90,7 @@ TEST_F(Main_Form_Printing_Test, PrintWritesTheComponentReportThroughThePrintDial
     dialog.done(QDialog::Accepted);
   });
   form().Print_Act->trigger();
-  const std::string text = blank_free_pdf_text(pdf);
+  const std::string text = pdf_reader::blank_free_text(pdf.toStdString());
   EXPECT_NE(text.find(NAMES[0]), std::string::npos);
   EXPECT_NE(text.find(NAMES[2]), std::string::npos);
   EXPECT_EQ(text.find(NAMES[1]), std::string::npos);

@@ -13,36 +13,9 @@
 
 #include "report/report_print_preview_unit.h"
 #include "tests/report/engine_test_support.h"
-#include "ui/ui_services.h"
+#include "tests/ui/scripted_ui_services.h"
 
 namespace {
-
-// Answers the print dialog through answer and keeps the messages; the
-// preview asks nothing else.
-class Print_Dialog_Services : public UI_Services {
- public:
-  std::function<int(QDialog&)> answer = [](QDialog&) { return int(QDialog::Rejected); };
-  QStringList messages;
-
-  void information(const QString& text) override { messages << text; }
-  Answer ask_yes_no(const QString& text) override { return unexpected(text); }
-  Answer ask_yes_no_cancel(const QString& text) override { return unexpected(text); }
-  QStringList open_files(const QString& filter, bool) override {
-    unexpected(filter);
-    return {};
-  }
-  QString save_file(const QString& filter) override {
-    unexpected(filter);
-    return {};
-  }
-  int show_modal(QDialog& dialog) override { return answer(dialog); }
-
- private:
-  static Answer unexpected(const QString& text) {
-    ADD_FAILURE() << "unexpected question: " << text.toStdString();
-    return Answer::Cancel;
-  }
-};
 
 const char* const PREVIEW_TEMPLATE = R"(<report>
   <detail row-height="12"><column label="名称列" width="1" field="构件名称"/></detail>
@@ -74,20 +47,23 @@ class Preview_Test : public ::testing::Test {
 
   // Chooses the PDF file in the print dialog and accepts it.
   void print_to(const QString& pdf) {
-    services.answer = [pdf, this](QDialog& dialog) {
+    services.dialog_steps.push_back([pdf, this](QDialog& dialog) {
       auto* print_dialog = qobject_cast<QPrintDialog*>(&dialog);
       EXPECT_TRUE(print_dialog);
-      if (!print_dialog) return int(QDialog::Rejected);
+      if (!print_dialog) return dialog.reject();
       print_dialog->printer()->setOutputFileName(pdf);
       ++dialogs;
-      return int(QDialog::Accepted);
-    };
+      // done() keeps the printer as set here; accept() would take the
+      // dialog's own fields.
+      dialog.done(QDialog::Accepted);
+    });
     trigger("Print_Act");
   }
 
   static constexpr int ROWS = 60;
   QTemporaryDir dir;
-  Print_Dialog_Services services;
+  // Answers the print dialog by the test's step; the preview asks nothing else.
+  Scripted_UI_Services services;
   TReport_Print_Preview preview{services};
   int dialogs = 0;
   int calls = 0;
@@ -137,26 +113,26 @@ TEST_F(Preview_Test, PrintsToThePdfFileChosenInTheDialog) {
   ASSERT_EQ(pdf_pages(pdf), preview.Grid_Report.page_count());
   EXPECT_TRUE(pdf_text(pdf).contains(QStringLiteral("构件%1").arg(ROWS)));
   EXPECT_EQ(calls, ROWS + 1);
-  EXPECT_TRUE(services.messages.isEmpty());
+  EXPECT_TRUE(services.informations().isEmpty());
 }
 
 TEST_F(Preview_Test, FailedPrintIsTold) {
   open();
   const QString pdf = dir.filePath("no-such-folder/printed.pdf");
   print_to(pdf);
-  EXPECT_EQ(services.messages, QStringList({QStringLiteral("报表文件[%1]导出失败！").arg(pdf)}));
+  EXPECT_EQ(services.informations(), QStringList({QStringLiteral("报表文件[%1]导出失败！").arg(pdf)}));
 }
 
 TEST_F(Preview_Test, CancelledPrintDialogPrintsNothing) {
   open();
   const QString pdf = dir.filePath("cancelled.pdf");
-  services.answer = [&](QDialog& dialog) {
+  services.dialog_steps.push_back([&](QDialog& dialog) {
     qobject_cast<QPrintDialog*>(&dialog)->printer()->setOutputFileName(pdf);
-    return int(QDialog::Rejected);
-  };
+    dialog.reject();
+  });
   trigger("Print_Act");
   EXPECT_FALSE(QFile::exists(pdf));
-  EXPECT_TRUE(services.messages.isEmpty());
+  EXPECT_TRUE(services.informations().isEmpty());
 }
 
 }  // namespace

@@ -11,27 +11,12 @@
 
 #include "model/gbk_codec.h"
 #include "report/report_setting_form_unit.h"
-#include "ui/ui_services.h"
+#include "tests/ui/scripted_ui_services.h"
 
 namespace {
 
 const QString FIRST_CHOSEN = QStringLiteral("选用默认的第一个模版。");
 const QString NO_FILE = QStringLiteral("没有发现测区模版文件文件");
-
-// Records the information messages; nothing else is asked by the dialog.
-class Recording_UI_Services : public UI_Services {
- public:
-  std::vector<QString> messages;
-  void information(const QString& text) override { messages.push_back(text); }
-  Answer ask_yes_no(const QString&) override { return unexpected(), Answer::No; }
-  Answer ask_yes_no_cancel(const QString&) override { return unexpected(), Answer::Cancel; }
-  QStringList open_files(const QString&, bool) override { return unexpected(), QStringList{}; }
-  QString save_file(const QString&) override { return unexpected(), QString{}; }
-  int show_modal(QDialog&) override { return unexpected(), 0; }
-
- private:
-  static void unexpected() { ADD_FAILURE() << "the settings dialog asked more than information"; }
-};
 
 std::string gbk(const char* utf8) { return utf8_to_gbk(utf8); }
 
@@ -70,7 +55,8 @@ class Report_Setting_Test : public ::testing::Test {
 
   QTemporaryDir dir;
   Rebound_Tester_Config config;
-  Recording_UI_Services ui;
+  // The dialog asks nothing but information: any other question fails the test.
+  Scripted_UI_Services ui;
 };
 
 TEST_F(Report_Setting_Test, ControlsAndLabels) {
@@ -106,7 +92,7 @@ TEST_F(Report_Setting_Test, FirstStartChoosesTheFirstFileOfEachFolderAndSavesIt)
   TReport_Setting_Form form(ui, nullptr, config);
   EXPECT_TRUE(form.Init_Report_Settings());
 
-  EXPECT_EQ(ui.messages, (std::vector<QString>{FIRST_CHOSEN, FIRST_CHOSEN}));
+  EXPECT_EQ(ui.informations(), (QStringList{FIRST_CHOSEN, FIRST_CHOSEN}));
   EXPECT_EQ(items(form.Area_Template_Cb),
             (QStringList{QStringLiteral("回弹1.xml"), QStringLiteral("回弹2.xml")}));
   EXPECT_EQ(items(form.Component_Template_Cb),
@@ -122,7 +108,7 @@ TEST_F(Report_Setting_Test, StoredNamesAreMatchedByteForByte) {
   struct Case {
     const char* stored;  // UTF-8
     const char* chosen;
-    std::vector<QString> messages;
+    QStringList messages;
   };
   const Case cases[] = {
       {"b.xml", "b.xml", {}},
@@ -135,10 +121,10 @@ TEST_F(Report_Setting_Test, StoredNamesAreMatchedByteForByte) {
     SCOPED_TRACE(c.stored);
     config.area_template = gbk("b.xml");
     config.component_template = gbk(c.stored);
-    ui.messages.clear();
+    ui.asked.clear();
     TReport_Setting_Form form(ui, nullptr, config);
     form.Init_Report_Settings();
-    EXPECT_EQ(ui.messages, c.messages);
+    EXPECT_EQ(ui.informations(), c.messages);
     EXPECT_EQ(form.Component_Template_Cb->currentText(), QString::fromUtf8(c.chosen));
     EXPECT_EQ(reloaded().component_template, gbk(c.chosen));
   }
@@ -148,7 +134,7 @@ TEST_F(Report_Setting_Test, EmptyOrMissingFolderKeepsTheListAndEmptiesTheName) {
   make("测区/");  // empty; the component folder does not exist
   TReport_Setting_Form form(ui, nullptr, config);
   form.Init_Report_Settings();
-  EXPECT_EQ(ui.messages, (std::vector<QString>{NO_FILE, NO_FILE}));
+  EXPECT_EQ(ui.informations(), (QStringList{NO_FILE, NO_FILE}));
   EXPECT_EQ(form.Area_Template_Cb->count(), 0);
   EXPECT_EQ(config.area_template, "");
   EXPECT_EQ(reloaded().component_template, "");
@@ -157,9 +143,9 @@ TEST_F(Report_Setting_Test, EmptyOrMissingFolderKeepsTheListAndEmptiesTheName) {
   make("测区/甲.xml");
   form.Init_Report_Settings();
   std::filesystem::remove(std::filesystem::path(dir.path().toStdString()) / "Report/测区/甲.xml");
-  ui.messages.clear();
+  ui.asked.clear();
   form.Init_Report_Settings();
-  EXPECT_EQ(ui.messages, (std::vector<QString>{NO_FILE, NO_FILE}));
+  EXPECT_EQ(ui.informations(), (QStringList{NO_FILE, NO_FILE}));
   EXPECT_EQ(items(form.Area_Template_Cb), QStringList{QStringLiteral("甲.xml")});
   EXPECT_EQ(config.area_template, gbk("甲.xml"));
 }

@@ -9,7 +9,7 @@
 #include <functional>
 #include <vector>
 
-#include "ui/ui_services.h"
+#include "report/ui_services.h"
 
 class Scripted_UI_Services : public UI_Services {
  public:
