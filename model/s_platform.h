@@ -51,7 +51,8 @@ class Replacement {
   bool begin(const std::filesystem::path& target);
   // The temporary file, open for writing.
   File file() const { return file_; }
-  // Flushes and closes the temporary file and gives it the target's name.
+  // Closes the temporary file, which the caller has written and flushed, and
+  // gives it the target's name.
   bool commit();
 
  private:
