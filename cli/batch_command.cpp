@@ -9,7 +9,6 @@
 #include "cli_output.h"
 #include "evaluation/caculate2.h"
 #include "model/rebound_project.h"
-#include "project_files.h"
 #include "text_table.h"
 
 namespace {
@@ -83,7 +82,7 @@ Cli_Status run_batch(const std::vector<std::string>& args) {
   const bool json = arguments.has("--json");
   Cli_Messages messages;
   Rebound_Project project;
-  if (!load_project(arguments.positional[0], project, messages)) return messages.status();
+  if (messages.report(open_project(project, arguments.positional[0]))) return messages.status();
 
   Cli_Batch_Dialogue dialogue(messages, !arguments.has("--no"));
   const std::optional<Batch_Result> batch = batch_statistics(project, dialogue);

@@ -7,8 +7,8 @@
 #include "cli_command.h"
 #include "cli_messages.h"
 #include "evaluation/caculate2.h"
+#include "model/project_workflows.h"
 #include "model/rebound_project.h"
-#include "project_files.h"
 
 namespace {
 
@@ -25,13 +25,13 @@ Cli_Status run_calc(const std::vector<std::string>& args) {
   if (separate_output && !may_replace_output(out_path, arguments.has("--force"), messages))
     return messages.status();
   Rebound_Project project;
-  if (!load_project(in_path, project, messages)) return messages.status();
+  if (messages.report(open_project(project, in_path))) return messages.status();
   for (uint32_t i = 0; i < project.component_count(); ++i) {
     if (const char* message = calculate_component(*project.component(static_cast<int32_t>(i)))) {
       messages.report(for_component(i + 1, message));
     }
   }
-  save_project(project, out_path, messages);
+  messages.report(save_project(project, out_path));
   return messages.status();
 }
 

@@ -1,24 +1,15 @@
-// The messages that the commands report on standard error, and the sink that
-// writes them and remembers whether anything was reported.
+// The sink of the messages that the commands report on standard error (the
+// texts of the message table, filled in): it writes them and remembers
+// whether anything was reported.
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
 #include "cli_command.h"
-
-// The main window's messages (UTF-8). %s stands for a path as it was given
-// on the command line.
-extern const char* const DEVICE_FILE_OPEN_FAILED_MSG;    // 构件文件[%s]打开失败！
-extern const char* const NEW_COMPONENT_FAILED_MSG;       // 构件新建失败！
-extern const char* const DEVICE_FILE_IMPORT_FAILED_MSG;  // 构件文件[%s]导入失败！
-extern const char* const PROJECT_LOAD_FAILED_MSG;        // 工程文件[%s]导入失败！
-extern const char* const PROJECT_SAVE_FAILED_MSG;        // 工程文件[%s]导出失败！
-extern const char* const NOTHING_TO_SAVE_MSG;            // 没有要保存的数据！
-
-// The message with its %s replaced by the path.
-std::string with_path(const char* message, std::string_view path);
+#include "model/project_workflows.h"
 
 // A message about one component, named by its number in the project (from 1,
 // as the component list numbers its rows): "构件[2]：无测区数据".
@@ -28,6 +19,8 @@ class Cli_Messages {
  public:
   // Writes the message to standard error; the command then exits with 1.
   void report(std::string_view message);
+  // Reports the failure of a workflow, if there is one; true when there was.
+  bool report(const std::optional<S_Failure>& failure);
   // Writes a line to standard error that is no failure (a question that was
   // answered so that the command went on).
   void note(std::string_view line);

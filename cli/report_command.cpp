@@ -14,11 +14,13 @@
 #include "cli_output.h"
 #include "model/gbk_codec.h"
 #include "model/rebound_project.h"
-#include "project_files.h"
+#include "model/s_messages.h"
 #include "report/qt_report_engine.h"
 #include "report/rebound_tester_config.h"
 #include "report/report_pdf_file.h"
 #include "report/report_printing.h"
+#include "report/report_templates.h"
+#include "report/s_qt_text.h"
 
 namespace {
 
@@ -45,9 +47,11 @@ Report_Template_File chosen_template(const Cli_Arguments& arguments, Report_Kind
   if (option != arguments.options.end())
     return {std::filesystem::path(option->second), QString::fromStdString(option->second)};
   Rebound_Tester_Config& config = Tester_Config();
-  std::string& name = kind == Report_Kind::Area ? config.area_template : config.component_template;
-  const QStringList files = list_template_files(template_folder(config, kind) + "*");
-  if (!files.isEmpty() && find_template(files, name) < 0) name = utf8_to_gbk(files[0].toStdString());
+  const Template_Choice choice = choose_template(config, kind);
+  if (choice.chosen >= 0) {
+    (kind == Report_Kind::Area ? config.area_template : config.component_template) =
+        qstring_to_gbk(choice.files[choice.chosen]);
+  }
   return configured_template(config, kind);
 }
 
@@ -78,13 +82,13 @@ Cli_Status run_report(const std::vector<std::string>& args) {
   Tester_Config().Set_Start_Dir(utf8_to_gbk(std::filesystem::current_path(ec).string()));
   Tester_Config().Load();
   if (Tester_Config().Config_Unusable())
-    write_error_line(with_path(CONFIG_UNUSABLE_MSG, gbk_to_utf8(Tester_Config().config_file)));
+    write_error_line(message_text(CONFIG_UNUSABLE_MSG, gbk_to_utf8(Tester_Config().config_file)));
   const Report_Kind kind = chosen_kind(arguments);
   const Report_Template_File report_template = chosen_template(arguments, kind);
 
   Cli_Messages messages;
   Rebound_Project project;
-  if (!load_project(arguments.positional[0], project, messages)) return messages.status();
+  if (messages.report(open_project(project, arguments.positional[0]))) return messages.status();
 
   // Laying out text needs the fonts of a Gui application; no display is used.
   if (std::getenv("QT_QPA_PLATFORM") == nullptr) setenv("QT_QPA_PLATFORM", "offscreen", 1);

@@ -9,7 +9,6 @@
 #include "evaluation/caculate2.h"
 #include "model/gbk_codec.h"
 #include "model/rebound_project.h"
-#include "project_files.h"
 #include "project_json.h"
 #include "text_table.h"
 
@@ -48,7 +47,7 @@ Cli_Status run_show(const std::vector<std::string>& args) {
   if (!parse_arguments(args, {SHOW_OPTIONS, 1, 1}, arguments)) return Cli_Status::usage;
   Cli_Messages messages;
   Rebound_Project project;
-  if (!load_project(arguments.positional[0], project, messages)) return messages.status();
+  if (messages.report(open_project(project, arguments.positional[0]))) return messages.status();
   if (arguments.has("--json")) {
     print_json(project_json(project));
   } else {

@@ -10,10 +10,6 @@
 #include "model/rebound_project.h"
 #include "s_math.h"
 
-const char* const NO_AREA_DATA_MSG = "无测区数据";
-const char* const NO_VALID_AREA_DATA_MSG = "没有有效的测区数据，或者测试数据少于2条！";
-const char* const FEW_AREAS_QUESTION = "测区数不足5个, 是否计算？";
-
 namespace {
 
 constexpr int DISCARDED_LOW = 3;
@@ -120,7 +116,7 @@ std::optional<Batch_Result> batch_statistics(const Rebound_Project& project, Bat
     if (!c->is_checked()) continue;
     any_checked = true;
     for (uint32_t i = 0; i < c->area_count && i < MAX_AREAS; ++i) {
-      _TESTAREA a {};
+      _TESTAREA a{};
       std::memcpy(a.readings, c->areas[i].readings, 16);
       a.avg_rebound = c->areas[i].avg_rebound;
       a.strength = c->areas[i].strength;

@@ -8,14 +8,13 @@
 #include <string>
 
 #include "model/r_area.h"
+#include "model/s_messages.h"
 
 class R_Component;
 class Rebound_Project;
 
-// The messages of the evaluation (UTF-8).
-extern const char* const NO_AREA_DATA_MSG;          // 无测区数据
-extern const char* const NO_VALID_AREA_DATA_MSG;    // 没有有效的测区数据，或者测试数据少于2条！
-extern const char* const FEW_AREAS_QUESTION;        // 测区数不足5个, 是否计算？
+// The evaluation's messages (NO_AREA_DATA_MSG, NO_VALID_AREA_DATA_MSG,
+// FEW_AREAS_QUESTION) are those of the message table.
 
 // The average of the ten middle readings of 16, as float32.
 float area_average(const uint8_t readings[READINGS_PER_AREA]);

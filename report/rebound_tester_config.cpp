@@ -25,8 +25,6 @@ int32_t leading_integer(const std::string& text) {
 
 }  // namespace
 
-const char* const CONFIG_UNUSABLE_MSG = "设置文件[%s]无法使用，已使用默认设置";
-
 const std::string& settings_section() {
   static const std::string section = utf8_to_gbk("系统设置");
   return section;

@@ -55,9 +55,5 @@ class Rebound_Tester_Config {
 // The one instance of the program.
 Rebound_Tester_Config& Tester_Config();
 
-// What the front ends say about a settings file that could not be used
-// (UTF-8; %s stands for its path).
-extern const char* const CONFIG_UNUSABLE_MSG;
-
 // The GBK name of the settings section.
 const std::string& settings_section();

@@ -5,8 +5,10 @@
 #include <QPrinter>
 #include <climits>
 
+#include "model/s_messages.h"
 #include "report/qt_report_engine.h"
 #include "report/report_pdf_file.h"
+#include "report/s_qt_text.h"
 #include "report/ui_services.h"
 
 void prepare_printer(QPrinter& printer, const Qt_Report_Engine& engine) {
@@ -40,8 +42,9 @@ bool print_report_with_dialog(Qt_Report_Engine& engine, QPrinter& printer, UI_Se
   if (services.show_modal(dialog) != QDialog::Accepted) return false;
   if (print_report(engine, printer)) return true;
   if (printer.outputFormat() == QPrinter::PdfFormat && !printer.outputFileName().isEmpty())
-    services.information(QStringLiteral("报表文件[%1]导出失败！").arg(printer.outputFileName()));
+    services.information(
+        utf8_to_qstring(message_text(REPORT_EXPORT_FAILED_MSG, qstring_to_utf8(printer.outputFileName()))));
   else
-    services.information(QStringLiteral("报表打印失败！"));
+    services.information(utf8_to_qstring(message_text(REPORT_PRINT_FAILED_MSG)));
   return false;
 }

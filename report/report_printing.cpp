@@ -3,34 +3,37 @@
 #include <system_error>
 
 #include "model/rebound_project.h"
+#include "model/s_messages.h"
+#include "report/s_qt_text.h"
 
 namespace {
 
-const QString NO_CHECKED_COMPONENT_MSG = QStringLiteral("请至少选取一个构件进行此操作。");
-const QString NO_DATA_MSG = QStringLiteral("没有要打印的数据！");
-const QString AREA_TEMPLATE_MISSING_MSG =
-    QStringLiteral("测区打印模版[%1]不存在，请在[报表设置]中选择其他模版。");
-const QString COMPONENT_TEMPLATE_MISSING_MSG =
-    QStringLiteral("构件打印模版[%1]不存在，请在[报表设置]中选择其他模版。");
-const QString TEMPLATE_BROKEN_MSG = QStringLiteral("模版文件[%1]无法加载，请在[报表设置]中选择其他模版。");
+// The message with the template's name in its placeholder.
+QString named(const char* message, const Report_Template_File& report_template) {
+  return utf8_to_qstring(message_text(message, qstring_to_utf8(report_template.name)));
+}
+
+void tell(Report_Print_Job& job, const char* message) {
+  job.information(utf8_to_qstring(message_text(message)));
+}
 
 bool load_template(Report_Print_Job& job, const Report_Template_File& report_template,
-                   const QString& missing_msg) {
+                   const char* missing_msg) {
   job.store_project_info();
   if (job.project.component_count() == 0) {
-    job.information(NO_DATA_MSG);
+    tell(job, NO_DATA_TO_PRINT_MSG);
     return false;
   }
   // An empty name leads to the folder itself, which is no template either.
   std::error_code ec;
   if (!std::filesystem::is_regular_file(report_template.path, ec)) {
-    job.information(missing_msg.arg(report_template.name));
+    job.information(named(missing_msg, report_template));
     return false;
   }
   // A template that cannot be loaded would leave the previous definition in
   // the engine and print the wrong report: stop here instead.
   if (!job.engine.load_from_file(QString::fromStdString(report_template.path.string()))) {
-    job.information(TEMPLATE_BROKEN_MSG.arg(report_template.name));
+    job.information(named(TEMPLATE_BROKEN_MSG, report_template));
     return false;
   }
   job.data.fetch_count = 0;
@@ -52,7 +55,7 @@ bool Run_Print_Command(Report_Print_Job& job, Report_Kind kind, const Report_Tem
   job.data.Set_Report_Source(job.project, job.fields);
   if (kind == Report_Kind::Component) {
     if (job.project.checked_count() == 0) {
-      job.information(NO_CHECKED_COMPONENT_MSG);
+      tell(job, NO_CHECKED_COMPONENT_MSG);
       return false;
     }
     if (!Load_Component_Template(job, report_template)) return false;
@@ -61,7 +64,7 @@ bool Run_Print_Command(Report_Print_Job& job, Report_Kind kind, const Report_Tem
   }
   if (!Load_Area_Template(job, report_template)) return false;
   if (job.project.checked_count() == 0) {
-    job.information(NO_CHECKED_COMPONENT_MSG);
+    tell(job, NO_CHECKED_COMPONENT_MSG);
     return false;
   }
   job.data.Set_Report_Mode(REPORT_MODE_AREA);

@@ -9,17 +9,12 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "model/gbk_codec.h"
+#include "model/s_messages.h"
 #include "report/report_templates.h"
+#include "report/s_qt_text.h"
 #include "report/ui_services.h"
 
 namespace {
-
-const QString NO_TEMPLATE_FILE_MSG = QStringLiteral("没有发现测区模版文件文件");
-const QString FIRST_TEMPLATE_CHOSEN_MSG = QStringLiteral("选用默认的第一个模版。");
-
-QString from_gbk(const std::string& gbk) { return QString::fromStdString(gbk_to_utf8(gbk)); }
-std::string to_gbk(const QString& text) { return utf8_to_gbk(text.toStdString()); }
 
 QComboBox* choice_list(const char* name) {
   auto* list = new QComboBox;
@@ -103,10 +98,10 @@ bool TReport_Setting_Form::Init_Report_Settings() {
                      template_folder(config_, Report_Kind::Area) + "*");
   Fill_Template_List(Component_Template_Cb, config_.Get_Component_Template(),
                      template_folder(config_, Report_Kind::Component) + "*");
-  config_.area_template = to_gbk(Area_Template_Cb->currentText());
-  config_.component_template = to_gbk(Component_Template_Cb->currentText());
-  Page_Header_Txt->setText(from_gbk(config_.page_header));
-  Page_Footer_Txt->setText(from_gbk(config_.page_footer));
+  config_.area_template = qstring_to_gbk(Area_Template_Cb->currentText());
+  config_.component_template = qstring_to_gbk(Component_Template_Cb->currentText());
+  Page_Header_Txt->setText(gbk_to_qstring(config_.page_header));
+  Page_Footer_Txt->setText(gbk_to_qstring(config_.page_footer));
   const int32_t kind = config_.default_print_template;
   Default_Print_Template_Cb->setCurrentIndex(kind == 0 || kind == 1 ? kind : -1);
   return config_.Save();
@@ -114,23 +109,21 @@ bool TReport_Setting_Form::Init_Report_Settings() {
 
 void TReport_Setting_Form::Fill_Template_List(QComboBox* list, const std::string& wanted,
                                               const std::string& pattern) {
-  const QStringList names = list_template_files(pattern);
-  if (names.isEmpty()) {
-    ui_.information(NO_TEMPLATE_FILE_MSG);
-    return;
+  const Template_Choice choice = choose_template_file(wanted, pattern);
+  // With nothing listed, the list keeps what it had.
+  if (!choice.files.isEmpty()) {
+    list->clear();
+    list->addItems(choice.files);
+    list->setCurrentIndex(choice.chosen);
   }
-  list->clear();
-  list->addItems(names);
-  const int found = find_template(names, wanted);
-  list->setCurrentIndex(found < 0 ? 0 : found);
-  if (found < 0) ui_.information(FIRST_TEMPLATE_CHOSEN_MSG);
+  if (choice.note) ui_.information(utf8_to_qstring(message_text(choice.note)));
 }
 
 void TReport_Setting_Form::sButton2Click() {
-  config_.area_template = to_gbk(Area_Template_Cb->currentText());
-  config_.component_template = to_gbk(Component_Template_Cb->currentText());
-  config_.page_header = to_gbk(Page_Header_Txt->text());
-  config_.page_footer = to_gbk(Page_Footer_Txt->text());
+  config_.area_template = qstring_to_gbk(Area_Template_Cb->currentText());
+  config_.component_template = qstring_to_gbk(Component_Template_Cb->currentText());
+  config_.page_header = qstring_to_gbk(Page_Header_Txt->text());
+  config_.page_footer = qstring_to_gbk(Page_Footer_Txt->text());
   config_.default_print_template = Default_Print_Template_Cb->currentIndex();
   config_.Save();
   accept();

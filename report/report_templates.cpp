@@ -3,6 +3,7 @@
 #include <QDir>
 
 #include "model/gbk_codec.h"
+#include "model/s_messages.h"
 #include "report/rebound_tester_config.h"
 
 Report_Kind report_kind_of(int32_t default_print_template) {
@@ -32,4 +33,25 @@ int find_template(const QStringList& names, const std::string& wanted) {
     if (utf8_to_gbk(names[i].toStdString()) == wanted) return i;
   }
   return -1;
+}
+
+Template_Choice choose_template_file(const std::string& wanted, const std::string& pattern) {
+  Template_Choice choice;
+  choice.files = list_template_files(pattern);
+  if (choice.files.isEmpty()) {
+    choice.note = NO_TEMPLATE_FILE_MSG;
+    return choice;
+  }
+  choice.chosen = find_template(choice.files, wanted);
+  if (choice.chosen < 0) {
+    choice.chosen = 0;
+    choice.note = FIRST_TEMPLATE_CHOSEN_MSG;
+  }
+  return choice;
+}
+
+Template_Choice choose_template(const Rebound_Tester_Config& config, Report_Kind kind) {
+  const std::string& stored =
+      kind == Report_Kind::Area ? config.Get_Area_Template() : config.Get_Component_Template();
+  return choose_template_file(stored, template_folder(config, kind) + "*");
 }

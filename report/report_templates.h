@@ -37,3 +37,17 @@ QStringList list_template_files(const std::string& pattern);
 // The index of the first name equal to wanted (GBK), comparing bytes
 // exactly, letter case included; -1 when there is none.
 int find_template(const QStringList& names, const std::string& wanted);
+
+// Which of the files a pattern lists a report uses: the wanted name where it
+// is among them, else the first file.
+struct Template_Choice {
+  QStringList files;  // as list_template_files gives them
+  int chosen = -1;    // the index of the file to use; -1 when there is none
+  // NO_TEMPLATE_FILE_MSG when nothing is listed, FIRST_TEMPLATE_CHOSEN_MSG
+  // when the wanted name gave way to the first file; null otherwise.
+  const char* note = nullptr;
+};
+Template_Choice choose_template_file(const std::string& wanted, const std::string& pattern);
+
+// The choice in the kind's folder for the name the settings store.
+Template_Choice choose_template(const Rebound_Tester_Config& config, Report_Kind kind);

@@ -7,8 +7,8 @@
 
 #include "evaluation/caculate2.h"
 #include "model/r_component.h"
+#include "report/s_qt_text.h"
 #include "s_date_edit.h"
-#include "s_qt_text.h"
 #include "s_skin.h"
 
 namespace {

@@ -1,37 +1,27 @@
 // The project commands of the main window: new project, open, save, import
 // from the instrument, exit, and the commands that show a dialog.
 #include <QCloseEvent>
-#include <QFileInfo>
 #include <filesystem>
-#include <string>
+#include <optional>
+#include <vector>
 
 #include "about_form_unit.h"
 #include "main_form_unit.h"
-#include "model/device_file.h"
-#include "model/s_byte_stream.h"
-#include "model/s_file.h"
+#include "model/project_workflows.h"
+#include "model/s_messages.h"
 #include "permission_setting_form_unit.h"
 #include "project_info_form_unit.h"
+#include "report/s_qt_text.h"
 #include "report/ui_services.h"
 
 namespace {
 
 std::filesystem::path fs_path(const QString& path) { return std::filesystem::path(path.toStdString()); }
 
-// The path with ".prj" appended unless its extension (from the last "." of
-// the file name, dot included) is exactly ".prj".
-QString with_project_extension(const QString& path) {
-  static const QString extension = QStringLiteral(".prj");
-  const qsizetype name_start = path.lastIndexOf(u'/') + 1;
-  const qsizetype dot = path.lastIndexOf(u'.');
-  const bool has_extension = dot >= name_start && path.mid(dot) == extension;
-  return has_extension ? path : path + extension;
-}
-
 }  // namespace
 
 void TMain_Form::New_Project_ActExecute() {
-  switch (services.ask_yes_no_cancel(QStringLiteral("是否保存当前工程？"))) {
+  switch (services.ask_yes_no_cancel(utf8_to_qstring(message_text(SAVE_PROJECT_QUESTION)))) {
     case UI_Services::Answer::Cancel:
       return;
     case UI_Services::Answer::Yes:
@@ -49,10 +39,8 @@ void TMain_Form::New_Project_ActExecute() {
 void TMain_Form::Open_ActExecute() {
   const QStringList paths = services.open_files(PROJECT_FILE_FILTER, true);
   if (paths.isEmpty()) return;
-  const QString& path = paths.first();
-  if (!project.load(fs_path(path))) {
-    services.information(QStringLiteral("工程文件[%1]导入失败！").arg(path));
-  }
+  if (const std::optional<S_Failure> failed = open_project(project, fs_path(paths.first())))
+    services.information(utf8_to_qstring(failed->text));
   // What a failed load read stays in the project; the views show it, so that
   // nothing is saved later that the user has not seen.
   Show_Project();
@@ -61,20 +49,22 @@ void TMain_Form::Open_ActExecute() {
 void TMain_Form::Save_ActExecute() { Save_Project(); }
 
 TMain_Form::Save_Result TMain_Form::Save_Project() {
-  if (project.component_count() == 0) {
-    services.information(QStringLiteral("没有要保存的数据！"));
+  if (const std::optional<S_Failure> nothing = check_something_to_save(project)) {
+    services.information(utf8_to_qstring(nothing->text));
     return Save_Result::Nothing_To_Save;
   }
   const QString chosen = services.save_file(PROJECT_FILE_FILTER);
   if (chosen.isEmpty()) return Save_Result::Not_Saved;
   Store_Project_Info();
-  const QString path = with_project_extension(chosen);
-  if (QFileInfo::exists(path) &&
-      services.ask_yes_no(QStringLiteral("文件%1已存在，是否覆盖？").arg(path)) != UI_Services::Answer::Yes) {
+  const std::filesystem::path file = project_file_path(fs_path(chosen));
+  std::error_code ec;
+  if (std::filesystem::exists(file, ec) &&
+      services.ask_yes_no(utf8_to_qstring(message_text(FILE_EXISTS_QUESTION, path_text(file)))) !=
+          UI_Services::Answer::Yes) {
     return Save_Result::Not_Saved;
   }
-  if (!project.save(fs_path(path))) {
-    services.information(QStringLiteral("工程文件[%1]导出失败！").arg(path));
+  if (const std::optional<S_Failure> failed = save_project(project, file)) {
+    services.information(utf8_to_qstring(failed->text));
     return Save_Result::Not_Saved;
   }
   return Save_Result::Saved;
@@ -83,22 +73,10 @@ TMain_Form::Save_Result TMain_Form::Save_Project() {
 void TMain_Form::Import_Data_From_Dev_ActExecute() {
   const QStringList paths = services.open_files(DEVICE_FILE_FILTER, true);
   if (paths.isEmpty()) return;
-  for (const QString& path : paths) {
-    std::string bytes;
-    if (!read_file(fs_path(path), bytes, DEVICE_FILE_MAX_BYTES)) {
-      services.information(QStringLiteral("构件文件[%1]打开失败！").arg(path));
-      continue;
-    }
-    R_Component* component = project.new_component();
-    if (!component) {
-      services.information(QStringLiteral("构件新建失败！"));
-      break;
-    }
-    S_Byte_Reader in(bytes);
-    if (!import_device_file(*component, in)) {
-      services.information(QStringLiteral("构件文件[%1]导入失败！").arg(path));
-    }
-  }
+  std::vector<std::filesystem::path> files;
+  for (const QString& path : paths) files.push_back(fs_path(path));
+  for (const S_Failure& failed : import_device_files(project, files))
+    services.information(utf8_to_qstring(failed.text));
   Show_Project();
 }
 
@@ -107,7 +85,8 @@ void TMain_Form::Exit_ActExecute() { close(); }
 void TMain_Form::closeEvent(QCloseEvent* event) { FormClose(event); }
 
 void TMain_Form::FormClose(QCloseEvent* event) {
-  if (services.ask_yes_no(QStringLiteral("退出前是否保存当前工程？")) == UI_Services::Answer::Yes &&
+  if (services.ask_yes_no(utf8_to_qstring(message_text(SAVE_BEFORE_EXIT_QUESTION))) ==
+          UI_Services::Answer::Yes &&
       Save_Project() == Save_Result::Not_Saved) {
     // The user wanted the project saved and it was not: the window stays.
     event->ignore();

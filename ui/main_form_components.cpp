@@ -8,17 +8,12 @@
 #include "batch_panel.h"
 #include "component_panel.h"
 #include "evaluation/caculate2.h"
+#include "main_form_columns.h"
 #include "main_form_unit.h"
+#include "model/s_messages.h"
+#include "report/s_qt_text.h"
 #include "report/ui_services.h"
 #include "s_date_edit.h"
-#include "s_qt_text.h"
-
-namespace {
-
-constexpr int LIST_NAME = 1;
-constexpr int LIST_DATE = 2;
-
-}  // namespace
 
 void TMain_Form::Component_ListSelectItem() {
   const QModelIndexList rows = Component_List->selectionModel()->selectedRows();
@@ -109,23 +104,23 @@ void TMain_Form::Remove_Component_ActExecute() {
   if (project.remove_component(index)) {
     Show_Project();
   } else {
-    services.information(QStringLiteral("构件[%1]删除失败").arg(index + 1));
+    services.information(utf8_to_qstring(message_text(COMPONENT_REMOVE_FAILED_MSG, index + 1)));
   }
 }
 
 void TMain_Form::Caculate_ActExecute() {
   if (current_item < 0) {
-    services.information(QStringLiteral("未选择构件"));
+    services.information(utf8_to_qstring(message_text(NO_COMPONENT_CHOSEN_MSG)));
     return;
   }
   const int index = current_item;
   R_Component* component = project.component(index);
   if (!component) {
-    services.information(QString::fromUtf8(NO_VALID_AREA_DATA_MSG));
+    services.information(utf8_to_qstring(message_text(NO_VALID_AREA_DATA_MSG)));
     return;
   }
   if (const char* message = calculate_component(*component)) {
-    services.information(QString::fromUtf8(message));
+    services.information(utf8_to_qstring(message_text(message)));
     return;
   }
   Show_Project();

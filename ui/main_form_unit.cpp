@@ -20,16 +20,20 @@
 #include <QVBoxLayout>
 #include <algorithm>
 #include <array>
+#include <optional>
 
 #include "batch_panel.h"
 #include "component_panel.h"
 #include "evaluation/caculate2.h"
+#include "model/gbk_codec.h"
+#include "model/s_messages.h"
+#include "main_form_columns.h"
 #include "project_info_form_unit.h"
 #include "report/rebound_tester_config.h"
+#include "report/s_qt_text.h"
 #include "report/ui_services.h"
 #include "s_date_edit.h"
 #include "s_icons.h"
-#include "s_qt_text.h"
 #include "s_skin.h"
 #include "s_string_grid.h"
 
@@ -45,7 +49,6 @@ constexpr int SPLITTER_WIDTH = 6;
 constexpr int LIST_WIDTH = 257;
 constexpr int STATUS_BAR_HEIGHT = 57;
 
-constexpr int GRID_COLUMNS = 19;
 constexpr int GRID_ROW_HEIGHT = 30;
 constexpr int GRID_FONT_PIXELS = 12;
 constexpr std::array<int, GRID_COLUMNS> GRID_COLUMN_WIDTHS = {40, 32, 30, 31, 31, 31, 31, 31, 32, 32,
@@ -55,15 +58,14 @@ constexpr std::array<int, GRID_COLUMNS> GRID_COLUMN_WIDTHS = {40, 32, 30, 31, 31
 const std::array<QString, GRID_COLUMNS>& area_grid_headings() {
   static const std::array<QString, GRID_COLUMNS> headings = [] {
     std::array<QString, GRID_COLUMNS> h;
-    for (int c = 0; c <= READINGS_PER_AREA; ++c) h[static_cast<size_t>(c)] = QString::number(c);
-    h[17] = QStringLiteral("平均\n回弹");
-    h[18] = QStringLiteral("换算\n强度");
+    for (int c = GRID_NUMBER_COL; c <= GRID_LAST_READING_COL; ++c)
+      h[static_cast<size_t>(c)] = QString::number(c);
+    h[GRID_AVG_REBOUND_COL] = QStringLiteral("平均\n回弹");
+    h[GRID_STRENGTH_COL] = QStringLiteral("换算\n强度");
     return h;
   }();
   return headings;
 }
-
-enum List_Column { LIST_NUMBER = 0, LIST_NAME = 1, LIST_DATE = 2 };
 
 }  // namespace
 
@@ -89,8 +91,8 @@ TMain_Form::TMain_Form(UI_Services& ui_services) : services(ui_services) {
 
   Tester_Config().Load();
   if (Tester_Config().Config_Unusable()) {
-    services.information(QString::fromUtf8(CONFIG_UNUSABLE_MSG)
-                             .replace(QStringLiteral("%s"), gbk_to_qstring(Tester_Config().config_file)));
+    services.information(
+        utf8_to_qstring(message_text(CONFIG_UNUSABLE_MSG, gbk_to_utf8(Tester_Config().config_file))));
   }
 }
 
@@ -104,78 +106,69 @@ TMain_Form::~TMain_Form() {
 
 void TMain_Form::Set_Dialogs(const Dialogs& dialogs) { dialogs_ = dialogs; }
 
-QAction* TMain_Form::make_action(const char* name, const char* category, const char* caption,
-                                 const char* hint) {
-  auto* action = new QAction(QString::fromUtf8(caption), ActionList1);
-  action->setObjectName(QString::fromLatin1(name));
-  action->setProperty("category", QString::fromLatin1(category));
-  if (hint) action->setToolTip(QString::fromUtf8(hint));
-  return action;
-}
-
 void TMain_Form::create_actions() {
   ActionList1 = new QObject(this);
   ActionList1->setObjectName(QStringLiteral("ActionList1"));
 
-  New_Project_Act = make_action("New_Project_Act", "File", "新建工程(&N)", "新建工程");
-  Open_Act = make_action("Open_Act", "File", "打开(&O)", "打开");
-  Save_Act = make_action("Save_Act", "File", "保存(&S)", "保存");
-  Saveas_Act = make_action("Saveas_Act", "File", "另存为(&A)", "另存为...");
-  Print_Act = make_action("Print_Act", "File", "打印(&P)", "打印");
-  Print_Preview_Act = make_action("Print_Preview_Act", "File", "打印预览(&V)", "打印预览");
-  Report_Setting_Act = make_action("Report_Setting_Act", "File", "报表设置(&T)", nullptr);
-  Exit_Act = make_action("Exit_Act", "File", "退出(&X)", "退出");
-  Import_Data_From_Dev_Act = make_action("Import_Data_From_Dev_Act", "Edit", "导入构件(&I)", "导入数据");
-  Create_Component_Act = make_action("Create_Component_Act", "Edit", "新增构件(&A)", "新增构件");
-  Remove_Component_Act = make_action("Remove_Component_Act", "Edit", "移除构件(&D)", "移除构件");
-  Create_Area_Act = make_action("Create_Area_Act", "Edit", "新增测区(&C)", "新增测区");
-  Remove_Area_Act = make_action("Remove_Area_Act", "Edit", "移除测区(&R)", "移除测区");
-  Caculate_Act = make_action("Caculate_Act", "Edit", "计算构件(&U)", "计算构件");
-  Project_Info_Act = make_action("Project_Info_Act", "Edit", "工程信息(&I)", nullptr);
-  Permission_Act = make_action("Permission_Act", "Edit", "权限设置(&P)", nullptr);
-  About_Act = make_action("About_Act", "About", "关于(&A)...", "关于...");
-
-  const std::pair<QAction*, Tool_Icon> icons[] = {
-      {New_Project_Act, Tool_Icon::New_Project},
-      {Open_Act, Tool_Icon::Open},
-      {Save_Act, Tool_Icon::Save},
-      {Print_Act, Tool_Icon::Print},
-      {Print_Preview_Act, Tool_Icon::Print_Preview},
-      {Create_Component_Act, Tool_Icon::Create_Component},
-      {Remove_Component_Act, Tool_Icon::Remove_Component},
-      {Create_Area_Act, Tool_Icon::Create_Area},
-      {Remove_Area_Act, Tool_Icon::Remove_Area},
-      {Import_Data_From_Dev_Act, Tool_Icon::Import},
-      {Caculate_Act, Tool_Icon::Caculate},
-      {Exit_Act, Tool_Icon::Exit},
+  // Every action once: its member, name, category, caption, hint, tool icon
+  // and handler. An action without a handler is disabled, as save-as is.
+  struct Action_Entry {
+    QAction* TMain_Form::*action;
+    const char* name;
+    const char* category;
+    const char* caption;
+    const char* hint;
+    std::optional<Tool_Icon> icon;
+    void (TMain_Form::*handler)();
   };
-  for (const auto& [action, icon] : icons) action->setIcon(tool_icon(icon));
+  using T = TMain_Form;
+  static const Action_Entry actions[] = {
+      {&T::New_Project_Act, "New_Project_Act", "File", "新建工程(&N)", "新建工程", Tool_Icon::New_Project,
+       &T::New_Project_ActExecute},
+      {&T::Open_Act, "Open_Act", "File", "打开(&O)", "打开", Tool_Icon::Open, &T::Open_ActExecute},
+      {&T::Save_Act, "Save_Act", "File", "保存(&S)", "保存", Tool_Icon::Save, &T::Save_ActExecute},
+      {&T::Saveas_Act, "Saveas_Act", "File", "另存为(&A)", "另存为...", std::nullopt, nullptr},
+      {&T::Print_Act, "Print_Act", "File", "打印(&P)", "打印", Tool_Icon::Print, &T::Print_ActExecute},
+      {&T::Print_Preview_Act, "Print_Preview_Act", "File", "打印预览(&V)", "打印预览",
+       Tool_Icon::Print_Preview, &T::Print_Preview_ActExecute},
+      {&T::Report_Setting_Act, "Report_Setting_Act", "File", "报表设置(&T)", nullptr, std::nullopt,
+       &T::Report_Setting_ActExecute},
+      {&T::Exit_Act, "Exit_Act", "File", "退出(&X)", "退出", Tool_Icon::Exit, &T::Exit_ActExecute},
+      {&T::Import_Data_From_Dev_Act, "Import_Data_From_Dev_Act", "Edit", "导入构件(&I)", "导入数据",
+       Tool_Icon::Import, &T::Import_Data_From_Dev_ActExecute},
+      {&T::Create_Component_Act, "Create_Component_Act", "Edit", "新增构件(&A)", "新增构件",
+       Tool_Icon::Create_Component, &T::Create_Component_ActExecute},
+      {&T::Remove_Component_Act, "Remove_Component_Act", "Edit", "移除构件(&D)", "移除构件",
+       Tool_Icon::Remove_Component, &T::Remove_Component_ActExecute},
+      {&T::Create_Area_Act, "Create_Area_Act", "Edit", "新增测区(&C)", "新增测区", Tool_Icon::Create_Area,
+       &T::Create_Area_ActExecute},
+      {&T::Remove_Area_Act, "Remove_Area_Act", "Edit", "移除测区(&R)", "移除测区", Tool_Icon::Remove_Area,
+       &T::Remove_Area_ActExecute},
+      {&T::Caculate_Act, "Caculate_Act", "Edit", "计算构件(&U)", "计算构件", Tool_Icon::Caculate,
+       &T::Caculate_ActExecute},
+      {&T::Project_Info_Act, "Project_Info_Act", "Edit", "工程信息(&I)", nullptr, std::nullopt,
+       &T::Project_Info_ActExecute},
+      {&T::Permission_Act, "Permission_Act", "Edit", "权限设置(&P)", nullptr, std::nullopt,
+       &T::Permission_ActExecute},
+      {&T::About_Act, "About_Act", "About", "关于(&A)...", "关于...", std::nullopt, &T::About_ActExecute},
+  };
+  for (const Action_Entry& entry : actions) {
+    auto* action = new QAction(QString::fromUtf8(entry.caption), ActionList1);
+    action->setObjectName(QString::fromLatin1(entry.name));
+    action->setProperty("category", QString::fromLatin1(entry.category));
+    if (entry.hint) action->setToolTip(QString::fromUtf8(entry.hint));
+    if (entry.icon) action->setIcon(tool_icon(*entry.icon));
+    if (entry.handler) {
+      connect(action, &QAction::triggered, this, entry.handler);
+    } else {
+      action->setEnabled(false);
+    }
+    this->*entry.action = action;
+  }
 
-  // An action without a handler is disabled, as save-as is.
-  Saveas_Act->setEnabled(false);
   // The permission entry is hidden and cannot be reached.
   Permission_Act->setVisible(false);
   Permission_Act->setEnabled(false);
-
-  const std::pair<QAction*, void (TMain_Form::*)()> handlers[] = {
-      {New_Project_Act, &TMain_Form::New_Project_ActExecute},
-      {Open_Act, &TMain_Form::Open_ActExecute},
-      {Save_Act, &TMain_Form::Save_ActExecute},
-      {Print_Act, &TMain_Form::Print_ActExecute},
-      {Print_Preview_Act, &TMain_Form::Print_Preview_ActExecute},
-      {Report_Setting_Act, &TMain_Form::Report_Setting_ActExecute},
-      {Exit_Act, &TMain_Form::Exit_ActExecute},
-      {Import_Data_From_Dev_Act, &TMain_Form::Import_Data_From_Dev_ActExecute},
-      {Create_Component_Act, &TMain_Form::Create_Component_ActExecute},
-      {Remove_Component_Act, &TMain_Form::Remove_Component_ActExecute},
-      {Create_Area_Act, &TMain_Form::Create_Area_ActExecute},
-      {Remove_Area_Act, &TMain_Form::Remove_Area_ActExecute},
-      {Caculate_Act, &TMain_Form::Caculate_ActExecute},
-      {Project_Info_Act, &TMain_Form::Project_Info_ActExecute},
-      {Permission_Act, &TMain_Form::Permission_ActExecute},
-      {About_Act, &TMain_Form::About_ActExecute},
-  };
-  for (const auto& [action, handler] : handlers) connect(action, &QAction::triggered, this, handler);
 }
 
 void TMain_Form::create_menus() {
@@ -283,7 +276,7 @@ void TMain_Form::create_views() {
   sSplitter2->setHandleWidth(SPLITTER_WIDTH);
   sSplitter2->setChildrenCollapsible(false);
 
-  Component_List = new QTableWidget(0, 3, sSplitter2);
+  Component_List = new QTableWidget(0, LIST_COLUMNS, sSplitter2);
   Component_List->setObjectName(QStringLiteral("Component_List"));
   Component_List->setHorizontalHeaderLabels(
       {QStringLiteral("序号"), QStringLiteral("构件名称"), QStringLiteral("日期")});
@@ -422,10 +415,10 @@ void TMain_Form::Show_Component_Areas(const R_Component* component) {
   for (int i = 0; i < count; ++i) {
     const R_Area& area = component->areas[i];
     const int row = i + 1;
-    Areas_Grid->set_cell(0, row, QString::number(row));
+    Areas_Grid->set_cell(GRID_NUMBER_COL, row, QString::number(row));
     for (int r = 0; r < READINGS_PER_AREA; ++r)
-      Areas_Grid->set_cell(r + 1, row, QString::number(area.readings[r]));
-    Areas_Grid->set_cell(17, row, QString::fromStdString(avg_rebound_text(area.avg_rebound)));
-    Areas_Grid->set_cell(18, row, QString::fromStdString(strength_text(area.strength)));
+      Areas_Grid->set_cell(GRID_FIRST_READING_COL + r, row, QString::number(area.readings[r]));
+    Areas_Grid->set_cell(GRID_AVG_REBOUND_COL, row, utf8_to_qstring(avg_rebound_text(area.avg_rebound)));
+    Areas_Grid->set_cell(GRID_STRENGTH_COL, row, utf8_to_qstring(strength_text(area.strength)));
   }
 }

@@ -11,6 +11,7 @@
 #include <QString>
 
 #include "model/rebound_project.h"
+#include "project_info_host.h"
 #include "report/report_data.h"
 
 class QAction;
@@ -34,7 +35,7 @@ class TReport_Print_Preview;
 class TReport_Setting_Form;
 class UI_Services;
 
-class TMain_Form : public QMainWindow {
+class TMain_Form : public QMainWindow, public Project_Info_Host {
   Q_OBJECT
 
  public:
@@ -57,8 +58,8 @@ class TMain_Form : public QMainWindow {
   void Set_Dialogs(const Dialogs& dialogs);
 
   // The view operations.
-  void Show_Project();
-  void Store_Project_Info();
+  void Show_Project() override;
+  void Store_Project_Info() override;
   void Clear_Component_Panel();
   void Show_Component_Areas(const R_Component* component);
 
@@ -122,7 +123,6 @@ class TMain_Form : public QMainWindow {
   void create_menus();
   void create_tool_bar();
   void create_views();
-  QAction* make_action(const char* name, const char* category, const char* caption, const char* hint);
   void connect_panel();
 
   // The steps of Save_ActExecute; New_Project_ActExecute and FormClose go

@@ -9,10 +9,9 @@
 #include <QShowEvent>
 #include <QVBoxLayout>
 
-#include "main_form_unit.h"
 #include "model/rebound_project.h"
+#include "report/s_qt_text.h"
 #include "s_date_edit.h"
-#include "s_qt_text.h"
 
 namespace {
 
@@ -56,7 +55,8 @@ const Control UNIT_CONTROLS[] = {
 
 }  // namespace
 
-TProject_Info_Form::TProject_Info_Form(TMain_Form& main_form) : QDialog(&main_form), main_form_(main_form) {
+TProject_Info_Form::TProject_Info_Form(Project_Info_Host& host, QWidget* parent)
+    : QDialog(parent), host_(host) {
   setObjectName(QStringLiteral("TProject_Info_Form"));
   setWindowTitle(QStringLiteral("工程信息"));
   setFixedSize(DIALOG_WIDTH, DIALOG_HEIGHT);
@@ -134,14 +134,14 @@ void TProject_Info_Form::showEvent(QShowEvent* event) {
   if (!event->spontaneous()) FormShow();
 }
 
-void TProject_Info_Form::FormShow() { main_form_.Show_Project(); }
+void TProject_Info_Form::FormShow() { host_.Show_Project(); }
 
 void TProject_Info_Form::sButton2Click() {
-  main_form_.Store_Project_Info();
+  host_.Store_Project_Info();
   accept();
 }
 
 void TProject_Info_Form::sButton1Click() {
-  main_form_.Show_Project();
+  host_.Show_Project();
   reject();
 }

@@ -7,18 +7,18 @@
 #include <vector>
 
 #include "model/s_string.h"
+#include "project_info_host.h"
 
 class QLineEdit;
 class QPushButton;
 class Rebound_Project;
 class S_Date_Edit;
-class TMain_Form;
 
 class TProject_Info_Form : public QDialog {
   Q_OBJECT
 
  public:
-  TProject_Info_Form(TMain_Form& main_form);
+  TProject_Info_Form(Project_Info_Host& host, QWidget* parent);
 
   // Sets every control from its project text (dates by the date edit's rule).
   void Show_Project_Info(const Rebound_Project& project);
@@ -46,6 +46,6 @@ class TProject_Info_Form : public QDialog {
     S_Date_Edit* date;  // set for the three dates, edit is then the same control
   };
 
-  TMain_Form& main_form_;
+  Project_Info_Host& host_;
   std::vector<Field> fields_;
 };

@@ -70,4 +70,14 @@ TEST_F(Import_Test, ReportsAProjectThatCannotBeWritten) {
   EXPECT_TRUE(std::filesystem::is_empty(path("out.prj")));
 }
 
+TEST_F(Import_Test, OutputIsAProjectFileByTheRuleOfTheWindowsSave) {
+  // The window saves "upper.PRJ" as "upper.PRJ.prj": it is no project file
+  // name, so the command line does not write it either.
+  write("kz1.R82", device_file_bytes(sample_device("KZ-1", 10, 36)));
+  const Cli_Result result = run_cli({"import", path("upper.PRJ"), path("kz1.R82")});
+  EXPECT_EQ(result.status, 2);
+  EXPECT_FALSE(std::filesystem::exists(path("upper.PRJ")));
+  EXPECT_FALSE(std::filesystem::exists(path("upper.PRJ.prj")));
+}
+
 }  // namespace

@@ -14,7 +14,7 @@
 #include "ui/permission_setting_form_unit.h"
 #include "ui/project_info_form_unit.h"
 #include "ui/s_date_edit.h"
-#include "ui/s_qt_text.h"
+#include "report/s_qt_text.h"
 
 namespace {
 

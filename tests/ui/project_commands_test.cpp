@@ -10,7 +10,7 @@
 #include "model/gbk_codec.h"
 #include "ui/component_panel.h"
 #include "ui/project_info_form_unit.h"
-#include "ui/s_qt_text.h"
+#include "report/s_qt_text.h"
 
 namespace {
 
