@@ -54,18 +54,17 @@ class Start_Dir {
       std::filesystem::copy(std::filesystem::path(RV820_TEMPLATES_DIR) / from, root / to);
     }
     Rebound_Tester_Config config;
-    config.Set_Start_Dir(gbk());
+    config.Set_Start_Dir(path());
     config.Load();
     config.area_template = first_template(config, Report_Kind::Area);
     config.component_template = first_template(config, Report_Kind::Component);
     config.Save();
   }
   std::filesystem::path path() const { return dir.path().toStdString(); }
-  std::string gbk() const { return utf8_to_gbk(dir.path().toStdString()); }
 
  private:
   static std::string first_template(const Rebound_Tester_Config& config, Report_Kind kind) {
-    return utf8_to_gbk(list_template_files(template_folder(config, kind) + "*").value(0).toStdString());
+    return utf8_to_gbk(list_template_files(template_folders(config, kind)).value(0).toStdString());
   }
   QTemporaryDir dir;
 };
@@ -73,7 +72,7 @@ class Start_Dir {
 // The program's windows, shown, in a start directory of their own.
 struct Shown_Windows {
   Shown_Windows() {
-    Tester_Config().Set_Start_Dir(start.gbk());
+    Tester_Config().Set_Start_Dir(start.path());
     Tester_Config().Load();
     windows = create_program_windows(services);
     windows.main_form->show();
@@ -110,7 +109,7 @@ void BM_grid_keystroke_50_areas(benchmark::State& state) {
   Shown_Windows shown;
   add_components(shown.form().project, 1, 50);
   shown.form().Show_Project();
-  S_String_Grid& grid = *shown.form().Areas_Grid;
+  S_String_Grid& grid = *shown.form().findChild<S_String_Grid*>("Areas_Grid");
   grid.set_current(1, 25);
   grid.edit(grid.currentIndex());
   QLineEdit* editor = grid.cell_editor();

@@ -7,7 +7,8 @@
 // Writes text to standard output as it stands.
 void write_output(std::string_view text);
 
-// Writes one line (text and a newline) to standard error.
+// Writes one line (text and a newline) to standard error, always as valid
+// UTF-8: a byte that is not UTF-8 is written as U+FFFD.
 void write_error_line(std::string_view text);
 
 // Flushes standard output; false when any write to it failed (a full disk,

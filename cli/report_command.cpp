@@ -1,7 +1,7 @@
 // rv820-cli report IN.prj --pdf OUT.pdf [--kind component|area] [--template FILE]:
 // the report that Print would print, written into one PDF file. The kind and
-// the template default to the settings of the current directory as the
-// window uses them once it is shown; a test-area report of several ticked
+// the template default to the settings that the window finds from the current
+// directory, as it uses them once it is shown; a test-area report of several ticked
 // components puts each component's report on new pages with its own page
 // numbers.
 #include <QGuiApplication>
@@ -14,7 +14,9 @@
 #include "cli_output.h"
 #include "model/gbk_codec.h"
 #include "model/rebound_project.h"
+#include "model/project_workflows.h"
 #include "model/s_messages.h"
+#include "report/program_folders.h"
 #include "report/qt_report_engine.h"
 #include "report/rebound_tester_config.h"
 #include "report/report_pdf_file.h"
@@ -77,12 +79,12 @@ Cli_Status run_report(const std::vector<std::string>& args) {
     return Cli_Status::usage;
   }
 
-  // The settings of the start directory, as the window reads them.
+  // The settings and templates that the window would find from here.
   std::error_code ec;
-  Tester_Config().Set_Start_Dir(utf8_to_gbk(std::filesystem::current_path(ec).string()));
+  Use_Program_Folders(Tester_Config(), std::filesystem::current_path(ec));
   Tester_Config().Load();
   if (Tester_Config().Config_Unusable())
-    write_error_line(message_text(CONFIG_UNUSABLE_MSG, gbk_to_utf8(Tester_Config().config_file)));
+    write_error_line(message_text(CONFIG_UNUSABLE_MSG, path_text(Tester_Config().config_file)));
   const Report_Kind kind = chosen_kind(arguments);
   const Report_Template_File report_template = chosen_template(arguments, kind);
 
@@ -131,8 +133,9 @@ Cli_Status run_report(const std::vector<std::string>& args) {
 
 }  // namespace
 
-const Cli_Command REPORT_COMMAND = {
-    "report", "IN.prj --pdf OUT.pdf [--kind K] [--template FILE]",
-    "the report that Print prints, as one PDF file (K: component or area);\n"
-    "the kind and the template default to the settings of the current directory",
-    run_report};
+const Cli_Command REPORT_COMMAND = {"report", "IN.prj --pdf OUT.pdf [--kind K] [--template FILE]",
+                                    "the report that Print prints, as one PDF file (K: component or area);\n"
+                                    "the kind and the template default to the settings that rv820 uses when\n"
+                                    "started here: those of the current directory when it holds Setting or\n"
+                                    "Report, the user's own and the installed templates otherwise",
+                                    run_report};

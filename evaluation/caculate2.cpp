@@ -31,9 +31,7 @@ std::string format(const char* fmt, double v) {
 
 // The text of a minimum or estimated value: bounded, and display-rounded.
 std::string bounded_statistic_text(float x) {
-  if (!(x >= 0)) return "0.0";
-  if (x > DISPLAY_UPPER_BOUND) return ">100.0";
-  return format("%.1f", display_round(x));
+  return strength_shown_as_number(x) ? format("%.1f", display_round(x)) : strength_text(x);
 }
 
 }  // namespace
@@ -139,10 +137,11 @@ std::optional<Batch_Result> batch_statistics(const Rebound_Project& project, Bat
   return result;
 }
 
+bool strength_shown_as_number(float x) { return x >= 0 && x <= DISPLAY_UPPER_BOUND; }
+
 std::string strength_text(float x) {
-  if (!(x >= 0)) return "0.0";
-  if (x > DISPLAY_UPPER_BOUND) return ">100.0";
-  return format("%.1f", x);
+  if (strength_shown_as_number(x)) return format("%.1f", x);
+  return x > DISPLAY_UPPER_BOUND ? ">100.0" : "0.0";
 }
 
 std::string avg_rebound_text(float x) { return format("%.1f", x); }

@@ -58,6 +58,10 @@ struct Batch_Result {
 // the project.
 std::optional<Batch_Result> batch_statistics(const Rebound_Project& project, Batch_Dialogue& dialogue);
 
+// True when a strength is shown as its number: from 0 up to the display
+// bound of 200.0. Above it the text is ">100.0"; below 0, or not a number,
+// "0.0".
+bool strength_shown_as_number(float x);
 // The text of an area's converted strength (grid column 18).
 std::string strength_text(float x);
 // The text of an area's average rebound value (grid column 17).

@@ -33,7 +33,8 @@ class R_Component {
   uint8_t is_checked() const { return checked; }
   void set_checked(uint8_t value) { checked = value; }
 
-  // A new component with fields 1 to 14, the areas in use and the flag copied;
+  // A new component with every text, the grade, the four results, the areas
+  // in use and the flag copied;
   // none when it cannot be allocated.
   std::unique_ptr<R_Component> clone() const;
 

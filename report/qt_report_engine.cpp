@@ -76,8 +76,12 @@ Qt_Report_Engine::Qt_Report_Engine()
 Qt_Report_Engine::~Qt_Report_Engine() = default;
 
 bool Qt_Report_Engine::load_from_file(const QString& path) {
+  return load_from_path(std::filesystem::path(path.toStdString()));
+}
+
+bool Qt_Report_Engine::load_from_path(const std::filesystem::path& path) {
   std::string bytes;
-  if (!read_file(std::filesystem::path(path.toStdString()), bytes, MAX_TEMPLATE_BYTES + 1)) {
+  if (!read_file(path, bytes, MAX_TEMPLATE_BYTES + 1)) {
     error = QStringLiteral("无法读取文件");
     return false;
   }
@@ -88,7 +92,10 @@ bool Qt_Report_Engine::load_from_file(const QString& path) {
   auto loaded = std::make_shared<Report_Engine_State>();
   if (!read_report_template(QByteArray::fromStdString(bytes), loaded->definition, error)) return false;
   loaded->loaded = true;
-  loaded->title = QFileInfo(path).completeBaseName();
+  const std::u8string name = path.filename().u8string();
+  loaded->title =
+      QFileInfo(QString::fromUtf8(reinterpret_cast<const char*>(name.data()), qsizetype(name.size())))
+          .completeBaseName();
   loaded->handles.resize(loaded->definition.field_names.size());
   state = std::move(loaded);
   ++generation;

@@ -23,6 +23,7 @@ class Qt_Report_Engine : public Report_Engine {
   // A successful load also drops the records of the previous template;
   // handles of the previous fields then write nowhere.
   bool load_from_file(const QString& path) override;
+  bool load_from_path(const std::filesystem::path& path) override;
   QString last_error() const override;
   // A handle for every name that the template uses as a field.
   Report_Field_Handle field_by_name(const QString& name) override;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
+#include <system_error>
 
 #include "model/gbk_codec.h"
 #include "model/s_platform.h"
@@ -39,23 +40,31 @@ Rebound_Tester_Config::Rebound_Tester_Config()
       page_header_key(utf8_to_gbk("页眉")),
       page_footer_key(utf8_to_gbk("页脚")) {}
 
-std::filesystem::path Rebound_Tester_Config::fs_path(const std::string& gbk_path) {
-  return std::filesystem::path(gbk_to_utf8(gbk_path));
+void Rebound_Tester_Config::Set_Start_Dir(const std::filesystem::path& dir) {
+  start_dir = dir;
+  setting_dir = dir / "Setting";
+  config_file = setting_dir / "Config.ini";
+  report_dirs = {dir / "Report"};
+  std::error_code ec;
+  std::filesystem::create_directory(setting_dir, ec);
 }
 
-void Rebound_Tester_Config::Set_Start_Dir(const std::string& dir) {
-  start_dir = dir;
-  setting_dir = dir + "/Setting";
-  config_file = setting_dir + "/Config.ini";
-  s_platform::create_folder(fs_path(setting_dir));
+void Rebound_Tester_Config::Set_Folders(const std::filesystem::path& setting,
+                                        std::vector<std::filesystem::path> reports) {
+  start_dir.clear();
+  setting_dir = setting;
+  config_file = setting_dir / "Config.ini";
+  report_dirs = std::move(reports);
+  std::error_code ec;
+  std::filesystem::create_directories(setting_dir, ec);
 }
 
 bool Rebound_Tester_Config::Prepare_Setting_Dir() {
-  if (s_platform::entry_kind(fs_path(setting_dir)) != s_platform::Entry::folder) {
-    s_platform::create_folder(fs_path(setting_dir));
+  if (s_platform::entry_kind(setting_dir) != s_platform::Entry::folder) {
+    s_platform::create_folder(setting_dir);
     return false;
   }
-  return s_platform::entry_kind(fs_path(config_file)) != s_platform::Entry::none;
+  return s_platform::entry_kind(config_file) != s_platform::Entry::none;
 }
 
 void Rebound_Tester_Config::Reset_Defaults() {
@@ -72,7 +81,7 @@ bool Rebound_Tester_Config::Load() {
     return false;
   }
   S_Ini_File ini;
-  const S_Ini_File::Load_Result result = ini.load(fs_path(config_file));
+  const S_Ini_File::Load_Result result = ini.load(config_file);
   if (result == S_Ini_File::Load_Result::unreadable || result == S_Ini_File::Load_Result::too_large) {
     config_unusable = true;
     return false;
@@ -92,14 +101,14 @@ bool Rebound_Tester_Config::Save() {
   // Another line of an existing file must survive, so a file that exists but
   // cannot be read is not overwritten. A file too large to be a settings file
   // holds nothing worth keeping: it is replaced.
-  if (ini.load(fs_path(config_file)) == S_Ini_File::Load_Result::unreadable) return false;
+  if (ini.load(config_file) == S_Ini_File::Load_Result::unreadable) return false;
   const std::string& section = settings_section();
   ini.set(section, area_template_key, area_template);
   ini.set(section, component_template_key, component_template);
   ini.set(section, default_template_key, std::to_string(default_print_template));
   ini.set(section, page_header_key, page_header);
   ini.set(section, page_footer_key, page_footer);
-  return ini.save(fs_path(config_file));
+  return ini.save(config_file);
 }
 
 Rebound_Tester_Config& Tester_Config() {

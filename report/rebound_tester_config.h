@@ -1,10 +1,13 @@
 // Rebound_Tester_Config: the program-wide report settings, kept in
-// Setting/Config.ini under the start directory. Every text is GBK bytes.
+// Setting/Config.ini under the start directory (or, for an installed program,
+// in the user's own settings folder). Every text is GBK bytes; the folders are
+// file-system paths exactly as the system gave them.
 #pragma once
 
 #include <cstdint>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 class Rebound_Tester_Config {
  public:
@@ -12,8 +15,13 @@ class Rebound_Tester_Config {
   virtual ~Rebound_Tester_Config() = default;
 
   // Sets the start directory and the settings paths derived from it and
-  // creates the settings folder (a failure is ignored).
-  void Set_Start_Dir(const std::string& dir);
+  // creates the settings folder (a failure is ignored). The templates are
+  // those of its Report folder.
+  void Set_Start_Dir(const std::filesystem::path& dir);
+  // Keeps the settings in setting_dir (made with its parents where missing)
+  // and looks the templates up in each of the report folders in turn; the
+  // start directory stays unset.
+  void Set_Folders(const std::filesystem::path& setting_dir, std::vector<std::filesystem::path> report_dirs);
   // True when the file was read; false when it was missing (the defaults are
   // then written) or could not be used.
   bool Load();
@@ -28,13 +36,12 @@ class Rebound_Tester_Config {
   // True when the settings folder and file exist; creates a missing folder.
   bool Prepare_Setting_Dir();
 
-  std::string Get_Start_Dir() const { return start_dir; }
+  std::filesystem::path Get_Start_Dir() const { return start_dir; }
+  // The folders that hold the template folders (测区, 构件), in lookup order.
+  const std::vector<std::filesystem::path>& Get_Report_Dirs() const { return report_dirs; }
   std::string Get_Area_Template() const { return area_template; }
   std::string Get_Component_Template() const { return component_template; }
   int32_t Get_Default_Print_Template() const { return default_print_template; }
-
-  // A GBK path text of this object as a file-system path.
-  static std::filesystem::path fs_path(const std::string& gbk_path);
 
   std::string area_template_key;
   std::string area_template;
@@ -46,9 +53,10 @@ class Rebound_Tester_Config {
   std::string page_header;
   std::string page_footer_key;
   std::string page_footer;
-  std::string setting_dir;
-  std::string config_file;
-  std::string start_dir;
+  std::filesystem::path setting_dir;
+  std::filesystem::path config_file;
+  std::filesystem::path start_dir;
+  std::vector<std::filesystem::path> report_dirs;
   bool config_unusable = false;
 };
 

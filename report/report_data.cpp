@@ -76,20 +76,19 @@ QString format(const char* fmt, double value) {
   return QString::fromLatin1(buffer);
 }
 
-// Rule A (mean, standard deviation): exactly 0 is "-.-".
+// A mean or standard deviation: exactly 0 is "-.-".
 QString mean_text(float value, const char* fmt) {
   return value == 0.0f ? QStringLiteral("-.-") : format(fmt, value);
 }
 
-// Rule B (minimum, estimated value, area strength): above 200 reads ">100.0";
-// below 0, or not a number, "0.0" without the unit.
+// A minimum, estimated value or area strength: the bounded text of the grid,
+// with the unit where it is a number.
 QString bounded_strength_text(float value) {
-  if (value > 200.0f) return QStringLiteral(">100.0");
-  if (value >= 0.0f) return format("%.1f MPa", value);
-  return QStringLiteral("0.0");
+  if (strength_shown_as_number(value)) return format("%.1f MPa", value);
+  return QString::fromStdString(strength_text(value));
 }
 
-// Rule C: every reading preceded by one blank.
+// The readings, each preceded by one blank.
 QString readings_text(const uint8_t (&readings)[READINGS_PER_AREA]) {
   QString text;
   for (uint8_t reading : readings) text += QLatin1Char(' ') + QString::number(reading);

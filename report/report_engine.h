@@ -6,6 +6,7 @@
 
 #include <QString>
 #include <cstdint>
+#include <filesystem>
 #include <functional>
 #include <memory>
 
@@ -38,6 +39,13 @@ class Report_Engine {
   // its fields; on failure the previous definition stays and last_error says
   // why (with the line where the template is broken).
   virtual bool load_from_file(const QString& path) = 0;
+  // The same for a path exactly as the file system gave it, bytes that are
+  // no UTF-8 included; an engine that reads files itself reads that path.
+  virtual bool load_from_path(const std::filesystem::path& path) {
+    const std::u8string text = path.u8string();
+    return load_from_file(
+        QString::fromUtf8(reinterpret_cast<const char*>(text.data()), qsizetype(text.size())));
+  }
   virtual QString last_error() const = 0;
 
   // The field of that name in the loaded template, or an empty handle. Valid

@@ -32,7 +32,7 @@ bool load_template(Report_Print_Job& job, const Report_Template_File& report_tem
   }
   // A template that cannot be loaded would leave the previous definition in
   // the engine and print the wrong report: stop here instead.
-  if (!job.engine.load_from_file(QString::fromStdString(report_template.path.string()))) {
+  if (!job.engine.load_from_path(report_template.path)) {
     job.information(named(TEMPLATE_BROKEN_MSG, report_template));
     return false;
   }

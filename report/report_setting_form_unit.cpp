@@ -95,9 +95,9 @@ TReport_Setting_Form::TReport_Setting_Form(UI_Services& ui, QWidget* parent, Reb
 
 bool TReport_Setting_Form::Init_Report_Settings() {
   Fill_Template_List(Area_Template_Cb, config_.Get_Area_Template(),
-                     template_folder(config_, Report_Kind::Area) + "*");
+                     template_folders(config_, Report_Kind::Area));
   Fill_Template_List(Component_Template_Cb, config_.Get_Component_Template(),
-                     template_folder(config_, Report_Kind::Component) + "*");
+                     template_folders(config_, Report_Kind::Component));
   config_.area_template = qstring_to_gbk(Area_Template_Cb->currentText());
   config_.component_template = qstring_to_gbk(Component_Template_Cb->currentText());
   Page_Header_Txt->setText(gbk_to_qstring(config_.page_header));
@@ -108,8 +108,8 @@ bool TReport_Setting_Form::Init_Report_Settings() {
 }
 
 void TReport_Setting_Form::Fill_Template_List(QComboBox* list, const std::string& wanted,
-                                              const std::string& pattern) {
-  const Template_Choice choice = choose_template_file(wanted, pattern);
+                                              const std::vector<std::filesystem::path>& folders) {
+  const Template_Choice choice = choose_template_file(wanted, folders);
   // With nothing listed, the list keeps what it had.
   if (!choice.files.isEmpty()) {
     list->clear();

@@ -5,7 +5,9 @@
 #pragma once
 
 #include <QDialog>
+#include <filesystem>
 #include <string>
+#include <vector>
 
 #include "report/rebound_tester_config.h"
 
@@ -25,10 +27,11 @@ class TReport_Setting_Form : public QDialog {
   // names into line with them, shows the stored report kind and saves the
   // settings; the result is that of the save.
   bool Init_Report_Settings();
-  // Fills the list with the files that the pattern (GBK, folder and wildcard)
-  // lists, sorted by name, and selects the wanted name (GBK, compared byte for
-  // byte) or, failing that, the first entry.
-  void Fill_Template_List(QComboBox* list, const std::string& wanted, const std::string& pattern);
+  // Fills the list with the names of the files in the folders (each name
+  // once, sorted), and selects the wanted name (GBK, compared byte for byte)
+  // or, failing that, the first entry.
+  void Fill_Template_List(QComboBox* list, const std::string& wanted,
+                          const std::vector<std::filesystem::path>& folders);
 
   QComboBox* Area_Template_Cb;
   QComboBox* Component_Template_Cb;

@@ -1,31 +1,58 @@
 #include "report_templates.h"
 
-#include <QDir>
+#include <algorithm>
+#include <system_error>
 
 #include "model/gbk_codec.h"
+#include "model/project_workflows.h"
 #include "model/s_messages.h"
 #include "report/rebound_tester_config.h"
+#include "report/s_qt_text.h"
+
+namespace {
+
+bool is_hidden(const std::filesystem::path& name) { return name.native().starts_with('.'); }
+
+}  // namespace
 
 Report_Kind report_kind_of(int32_t default_print_template) {
   return default_print_template == 0 ? Report_Kind::Component : Report_Kind::Area;
 }
 
-std::string template_folder(const Rebound_Tester_Config& config, Report_Kind kind) {
-  return config.Get_Start_Dir() + utf8_to_gbk(kind == Report_Kind::Area ? "/Report/测区/" : "/Report/构件/");
+std::vector<std::filesystem::path> template_folders(const Rebound_Tester_Config& config, Report_Kind kind) {
+  const std::filesystem::path sub(kind == Report_Kind::Area ? u8"测区" : u8"构件");
+  std::vector<std::filesystem::path> folders;
+  for (const std::filesystem::path& dir : config.Get_Report_Dirs()) folders.push_back(dir / sub);
+  return folders;
 }
 
 Report_Template_File configured_template(const Rebound_Tester_Config& config, Report_Kind kind) {
-  const std::string name =
-      kind == Report_Kind::Area ? config.Get_Area_Template() : config.Get_Component_Template();
-  return {Rebound_Tester_Config::fs_path(template_folder(config, kind) + name),
-          QString::fromStdString(gbk_to_utf8(name))};
+  const QString name = QString::fromStdString(
+      gbk_to_utf8(kind == Report_Kind::Area ? config.Get_Area_Template() : config.Get_Component_Template()));
+  const std::vector<std::filesystem::path> folders = template_folders(config, kind);
+  // An empty name leads to the folder itself, which is no template either.
+  const std::filesystem::path file = text_path(name);
+  std::error_code ec;
+  for (const std::filesystem::path& folder : folders) {
+    if (std::filesystem::is_regular_file(folder / file, ec)) return {folder / file, name};
+  }
+  return {folders.empty() ? file : folders.front() / file, name};
 }
 
-QStringList list_template_files(const std::string& pattern) {
-  const std::filesystem::path path = Rebound_Tester_Config::fs_path(pattern);
-  const QDir folder(QString::fromStdString(path.parent_path().string()),
-                    QString::fromStdString(path.filename().string()), QDir::Name, QDir::Files);
-  return folder.entryList();
+QStringList list_template_files(const std::vector<std::filesystem::path>& folders) {
+  QStringList names;
+  for (const std::filesystem::path& folder : folders) {
+    std::error_code ec;
+    for (std::filesystem::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+      const std::filesystem::path name = it->path().filename();
+      std::error_code status_ec;
+      if (is_hidden(name) || !it->is_regular_file(status_ec)) continue;
+      names << utf8_to_qstring(path_text(name));
+    }
+  }
+  std::sort(names.begin(), names.end());
+  names.erase(std::unique(names.begin(), names.end()), names.end());
+  return names;
 }
 
 int find_template(const QStringList& names, const std::string& wanted) {
@@ -35,9 +62,10 @@ int find_template(const QStringList& names, const std::string& wanted) {
   return -1;
 }
 
-Template_Choice choose_template_file(const std::string& wanted, const std::string& pattern) {
+Template_Choice choose_template_file(const std::string& wanted,
+                                     const std::vector<std::filesystem::path>& folders) {
   Template_Choice choice;
-  choice.files = list_template_files(pattern);
+  choice.files = list_template_files(folders);
   if (choice.files.isEmpty()) {
     choice.note = NO_TEMPLATE_FILE_MSG;
     return choice;
@@ -53,5 +81,11 @@ Template_Choice choose_template_file(const std::string& wanted, const std::strin
 Template_Choice choose_template(const Rebound_Tester_Config& config, Report_Kind kind) {
   const std::string& stored =
       kind == Report_Kind::Area ? config.Get_Area_Template() : config.Get_Component_Template();
-  return choose_template_file(stored, template_folder(config, kind) + "*");
+  return choose_template_file(stored, template_folders(config, kind));
+}
+
+std::filesystem::path text_path(const QString& text) {
+  const QByteArray bytes = text.toUtf8();
+  return std::filesystem::path(
+      std::u8string(reinterpret_cast<const char8_t*>(bytes.constData()), bytes.size()));
 }

@@ -1,24 +1,29 @@
 // rv820: the desktop program. Start-up order: the start directory (the
-// current directory) goes to the settings, the application object is made,
+// current directory, or the installed program's folders where it holds no
+// Setting or Report folder) goes to the settings, the application object is made,
 // the windows are created in their order, and the message loop runs until
 // the main window closes. An exception that escapes start-up or the loop is
 // shown like one from a handler; the program then ends with exit code 0.
-#include <QDir>
 #include <QLibraryInfo>
 #include <QLocale>
+#include <QTimer>
 #include <QTranslator>
+#include <filesystem>
+#include <system_error>
 
-#include "model/gbk_codec.h"
 #include "program_windows.h"
 #include "qt_ui_services.h"
+#include "report/program_folders.h"
 #include "report/rebound_tester_config.h"
 #include "s_application.h"
 #include "s_skin.h"
 
 int main(int argc, char** argv) {
   Qt_UI_Services services;
-  const QByteArray start_dir = QDir::currentPath().toUtf8();
-  Tester_Config().Set_Start_Dir(utf8_to_gbk(std::string_view(start_dir.constData(), start_dir.size())));
+  // The current directory as the system gives it, byte for byte, so that a
+  // folder whose name is not UTF-8 still finds its Setting and Report.
+  std::error_code ec;
+  Use_Program_Folders(Tester_Config(), std::filesystem::current_path(ec));
 
   S_Application app(argc, argv, services);
   // The application title is the caption of the information boxes
@@ -38,6 +43,12 @@ int main(int argc, char** argv) {
       [&] {
         const Program_Windows windows = create_program_windows(services);
         windows.main_form->show();
+        // Files named on the command line (a file manager's double-click)
+        // are opened once the window is up, so that their messages have it
+        // as their owner.
+        const QStringList files = QCoreApplication::arguments().mid(1);
+        if (!files.isEmpty())
+          QTimer::singleShot(0, windows.main_form.get(), [&] { windows.main_form->Open_Files(files); });
         app.exec();
         return true;
       },

@@ -39,7 +39,11 @@ void TMain_Form::New_Project_ActExecute() {
 void TMain_Form::Open_ActExecute() {
   const QStringList paths = services.open_files(PROJECT_FILE_FILTER, true);
   if (paths.isEmpty()) return;
-  if (const std::optional<S_Failure> failed = open_project(project, fs_path(paths.first())))
+  Open_Project_File(paths.first());
+}
+
+void TMain_Form::Open_Project_File(const QString& path) {
+  if (const std::optional<S_Failure> failed = open_project(project, fs_path(path)))
     services.information(utf8_to_qstring(failed->text));
   // What a failed load read stays in the project; the views show it, so that
   // nothing is saved later that the user has not seen.
@@ -73,6 +77,10 @@ TMain_Form::Save_Result TMain_Form::Save_Project() {
 void TMain_Form::Import_Data_From_Dev_ActExecute() {
   const QStringList paths = services.open_files(DEVICE_FILE_FILTER, true);
   if (paths.isEmpty()) return;
+  Import_Device_Files(paths);
+}
+
+void TMain_Form::Import_Device_Files(const QStringList& paths) {
   std::vector<std::filesystem::path> files;
   for (const QString& path : paths) files.push_back(fs_path(path));
   for (const S_Failure& failed : import_device_files(project, files))

@@ -25,7 +25,7 @@
 #include "batch_panel.h"
 #include "component_panel.h"
 #include "evaluation/caculate2.h"
-#include "model/gbk_codec.h"
+#include "model/project_workflows.h"
 #include "model/s_messages.h"
 #include "main_form_columns.h"
 #include "project_info_form_unit.h"
@@ -81,6 +81,7 @@ TMain_Form::TMain_Form(UI_Services& ui_services) : services(ui_services) {
   create_tool_bar();
   create_views();
   connect_panel();
+  setAcceptDrops(true);
 
   // The client area below the menu bar is 992 × 646, centred on the desktop.
   resize(CLIENT_WIDTH, CLIENT_HEIGHT + MainMenu1->sizeHint().height());
@@ -92,7 +93,7 @@ TMain_Form::TMain_Form(UI_Services& ui_services) : services(ui_services) {
   Tester_Config().Load();
   if (Tester_Config().Config_Unusable()) {
     services.information(
-        utf8_to_qstring(message_text(CONFIG_UNUSABLE_MSG, gbk_to_utf8(Tester_Config().config_file))));
+        utf8_to_qstring(message_text(CONFIG_UNUSABLE_MSG, path_text(Tester_Config().config_file))));
   }
 }
 

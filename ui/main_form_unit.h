@@ -16,6 +16,8 @@
 
 class QAction;
 class QCloseEvent;
+class QDragEnterEvent;
+class QDropEvent;
 class QShowEvent;
 class QFrame;
 class QMenu;
@@ -74,6 +76,13 @@ class TMain_Form : public QMainWindow, public Project_Info_Host {
 
   // The project commands.
   void New_Project_ActExecute();
+  // Open and import with paths chosen elsewhere: the project file is opened,
+  // and the instrument files imported, as Open and Import do with them.
+  void Open_Project_File(const QString& path);
+  void Import_Device_Files(const QStringList& paths);
+  // Files given on the command line or dropped onto the window: each *.prj
+  // (any letter case) is opened in turn, the others are imported together.
+  void Open_Files(const QStringList& paths);
   void Open_ActExecute();
   void Save_ActExecute();
   void Import_Data_From_Dev_ActExecute();
@@ -115,6 +124,8 @@ class TMain_Form : public QMainWindow, public Project_Info_Host {
  protected:
   void closeEvent(QCloseEvent* event) override;
   void showEvent(QShowEvent* event) override;
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
 
  private:
   enum class Save_Result { Saved, Nothing_To_Save, Not_Saved };
@@ -137,8 +148,8 @@ class TMain_Form : public QMainWindow, public Project_Info_Host {
   void Rebuild_Component_List();
   void Store_Component_Text(S_String R_Component::*field, const QString& text);
 
- public:
-  // Controls and actions, named as their objectName.
+  // Controls and actions, named as their objectName: the tests find them
+  // by that name.
   QMenuBar* MainMenu1;
   QObject* ActionList1;
   QToolBar* sToolBar1;
@@ -172,7 +183,6 @@ class TMain_Form : public QMainWindow, public Project_Info_Host {
   QAction* Permission_Act;
   QAction* About_Act;
 
- private:
   Dialogs dialogs_;
   // The row of Component_List whose component the panel shows, or -1.
   int current_item = -1;

@@ -7,7 +7,6 @@
 #include <QTemporaryDir>
 #include <filesystem>
 
-#include "model/gbk_codec.h"
 #include "report/rebound_tester_config.h"
 #include "tests/model/test_support.h"
 #include "tests/ui/scripted_ui_services.h"
@@ -24,7 +23,7 @@ TEST(Giant_Settings_At_Start, IsNamedAndReplacedByTheStartUpSave) {
   std::filesystem::resize_file(setting / "Config.ini", 100u << 20);  // sparse
 
   QApplication::setQuitOnLastWindowClosed(false);
-  Tester_Config().Set_Start_Dir(utf8_to_gbk(dir.path().toStdString()));
+  Tester_Config().Set_Start_Dir(dir.path().toStdString());
   Scripted_UI_Services ui;
   Program_Windows windows = create_program_windows(ui);
   windows.main_form->show();

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <QAction>
 #include <QApplication>
 #include <QTableWidget>
 #include <QTemporaryDir>
@@ -89,7 +90,7 @@ TEST(Vanishing_Instrument_File, IsReportedAndTheImportGoesOn) {
     };
     // The project holds a component and texts of its own before the import.
     ui.files_to_open.push_back({device_file("KZ-0", 2)});
-    form.Import_Data_From_Dev_Act->trigger();
+    form.findChild<QAction*>("Import_Data_From_Dev_Act")->trigger();
     form.project.project_name.assign(utf8_to_gbk("大桥工程"));
     const std::string before = texts_and_first_component(form.project);
 
@@ -103,11 +104,12 @@ TEST(Vanishing_Instrument_File, IsReportedAndTheImportGoesOn) {
       if (v.unprivileged) unprivileged = std::make_unique<fault_support::Unprivileged_Scope>();
     };
     ui.files_to_open.push_back({first, vanishing, third});
-    form.Import_Data_From_Dev_Act->trigger();
+    form.findChild<QAction*>("Import_Data_From_Dev_Act")->trigger();
     unprivileged.reset();
 
     EXPECT_EQ(ui.informations(), QStringList{QStringLiteral("构件文件[%1]打开失败！").arg(vanishing)});
-    EXPECT_EQ(list_column(*form.Component_List, 1), QStringList({"KZ-0", "KZ-1", "KZ-3"}));
+    EXPECT_EQ(list_column(*form.findChild<QTableWidget*>("Component_List"), 1),
+              QStringList({"KZ-0", "KZ-1", "KZ-3"}));
     ASSERT_EQ(form.project.component_count(), 3u);
     EXPECT_EQ(form.project.component(1)->get_area_count(), 3u);
     EXPECT_EQ(form.project.component(2)->get_area_count(), 5u);

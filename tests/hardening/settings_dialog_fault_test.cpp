@@ -33,7 +33,7 @@ class Settings_Dialog_Fault : public ::testing::Test {
       std::filesystem::create_directories((root / file).parent_path());
       std::ofstream(root / file) << "<report/>";
     }
-    config.Set_Start_Dir(utf8_to_gbk(root.string()));
+    config.Set_Start_Dir(root);
     config.Load();
     // The first start chooses the first file of each folder.
     form.Init_Report_Settings();

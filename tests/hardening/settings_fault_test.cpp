@@ -24,8 +24,8 @@ std::vector<std::string> members(const Rebound_Tester_Config& c) {
   return {c.area_template_key,  c.area_template,        c.component_template_key,
           c.component_template, c.default_template_key, std::to_string(c.default_print_template),
           c.page_header_key,    c.page_header,          c.page_footer_key,
-          c.page_footer,        c.setting_dir,          c.config_file,
-          c.start_dir};
+          c.page_footer,        c.setting_dir.string(), c.config_file.string(),
+          c.start_dir.string()};
 }
 
 struct Fault {

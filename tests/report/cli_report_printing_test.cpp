@@ -118,6 +118,46 @@ TEST_F(Cli_Report_Test, KindComesFromTheSettingsOfTheStartDirectory) {
   EXPECT_NE(page_text(path("out.pdf"), 1).find("测区回弹值"), std::string::npos);
 }
 
+TEST_F(Cli_Report_Test, AnywhereElseTheUsersSettingsAndTemplatesAreUsed) {
+  save_project();
+  // A current directory without Setting or Report, as a home directory is.
+  const fs::path elsewhere = path("elsewhere");
+  const fs::path home = path("home");
+  fs::create_directories(elsewhere);
+  const fs::path user_templates = home / ".local/share/rv820/Report/测区";
+  fs::create_directories(user_templates);
+  fs::copy_file(fs::path(RV820_TEMPLATES_DIR) / "area" / AREA_TEMPLATE, user_templates / AREA_TEMPLATE);
+  setenv("XDG_CONFIG_HOME", (home / ".config").c_str(), 1);
+  setenv("XDG_DATA_HOME", (home / ".local/share").c_str(), 1);
+  fs::current_path(elsewhere);
+  const Cli_Result result = run_cli({"report", path("in.prj"), "--pdf", path("out.pdf"), "--kind", "area"});
+  unsetenv("XDG_CONFIG_HOME");
+  unsetenv("XDG_DATA_HOME");
+  EXPECT_EQ(result.status, 0);
+  EXPECT_NE(page_text(path("out.pdf"), 1).find("测区回弹值"), std::string::npos);
+  EXPECT_TRUE(fs::exists(home / ".config/rv820/Config.ini"));
+  EXPECT_TRUE(fs::is_empty(elsewhere));
+}
+
+TEST_F(Cli_Report_Test, AStartDirectoryWhoseNameIsNotUtf8IsFoundAndNamedAsValidText) {
+  save_project();
+  const fs::path start = path("\xBC\xEC\xB2\xE2");  // 检测 in GBK
+  fs::create_directories(start);
+  fs::copy(path("Report"), start / "Report", fs::copy_options::recursive);
+  fs::current_path(start);
+  const Cli_Result result =
+      run_cli({"report", path("in.prj"), "--pdf", path("out.pdf"), "--kind", "component"});
+  EXPECT_EQ(result.status, 0);
+  EXPECT_NE(page_text(path("out.pdf"), 1).find(name(0)), std::string::npos);
+  EXPECT_TRUE(fs::exists(start / "Setting" / "Config.ini"));
+
+  // A message naming a path there is valid UTF-8: U+FFFD for each byte
+  // that is not.
+  const Cli_Result missing = run_cli({"report", (start / "missing.prj").string(), "--pdf", path("out.pdf")});
+  ASSERT_EQ(missing.err.size(), 1u);
+  EXPECT_EQ(missing.err[0], "工程文件[" + path("") + "\uFFFD\uFFFD\uFFFD\uFFFD/missing.prj]导入失败！");
+}
+
 TEST_F(Cli_Report_Test, ChecksAndTemplateErrorsAreReportedAndNothingIsWritten) {
   std::ofstream(path("broken.xml")) << "<?xml version=\"1.0\"?>\n<report>\n  <nonsense/>\n</report>\n";
   struct Case {

@@ -70,7 +70,7 @@ TEST_F(Main_Form_Printing_Test, PreviewShowsOneWindowPerTickedComponentInTheTest
       d.close();
     });
   }
-  form().Print_Preview_Act->trigger();
+  child<QAction>("Print_Preview_Act")->trigger();
   EXPECT_EQ(modals().size(), 2u);
   ASSERT_EQ(shown.size(), 2u);
   EXPECT_NE(shown[0].find(std::string("构件名称：") + NAMES[0]), std::string::npos);
@@ -89,7 +89,7 @@ TEST_F(Main_Form_Printing_Test, PrintWritesTheComponentReportThroughThePrintDial
     // of the dialog's own widgets.
     dialog.done(QDialog::Accepted);
   });
-  form().Print_Act->trigger();
+  child<QAction>("Print_Act")->trigger();
   const std::string text = pdf_reader::blank_free_text(pdf.toStdString());
   EXPECT_NE(text.find(NAMES[0]), std::string::npos);
   EXPECT_NE(text.find(NAMES[2]), std::string::npos);
@@ -100,7 +100,7 @@ TEST_F(Main_Form_Printing_Test, PrintWritesTheComponentReportThroughThePrintDial
 TEST_F(Main_Form_Printing_Test, CancellingThePrintDialogEndsTheCommand) {
   Tester_Config().default_print_template = 1;
   ui.dialog_steps.push_back([](QDialog& d) { d.reject(); });
-  form().Print_Act->trigger();
+  child<QAction>("Print_Act")->trigger();
   EXPECT_EQ(modals().size(), 1u);
   EXPECT_TRUE(ui.informations().isEmpty());
 }
@@ -111,7 +111,7 @@ TEST_F(Main_Form_Printing_Test, PrintingWithoutATickedComponentSaysSo) {
   for (int32_t kind : {0, 1}) {
     ui.asked.clear();
     Tester_Config().default_print_template = kind;
-    form().Print_Act->trigger();
+    child<QAction>("Print_Act")->trigger();
     EXPECT_EQ(ui.informations(), QStringList{QStringLiteral("请至少选取一个构件进行此操作。")});
     EXPECT_TRUE(modals().empty());
   }
@@ -124,7 +124,7 @@ TEST_F(Main_Form_Printing_Test, ReportSettingsDialogStoresTheChosenKind) {
     dialog.Default_Print_Template_Cb->setCurrentIndex(1);
     dialog.sButton2->click();
   });
-  form().Report_Setting_Act->trigger();
+  child<QAction>("Report_Setting_Act")->trigger();
   EXPECT_EQ(
       modals(),
       (std::vector<Scripted_UI_Services::Asked>{{Kind::Modal, QStringLiteral("TReport_Setting_Form")}}));

@@ -21,7 +21,7 @@ class Report_Printing_Test : public ::testing::Test {
  protected:
   void SetUp() override {
     ASSERT_TRUE(dir.isValid());
-    config.Set_Start_Dir(utf8_to_gbk(dir.path().toStdString()));
+    config.Set_Start_Dir(dir.path().toStdString());
     for (const char* folder : {"/Report/测区", "/Report/构件"}) {
       const std::filesystem::path path = dir.path().toStdString() + folder;
       std::filesystem::create_directories(path);

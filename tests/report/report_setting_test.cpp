@@ -24,7 +24,7 @@ class Report_Setting_Test : public ::testing::Test {
  protected:
   void SetUp() override {
     ASSERT_TRUE(dir.isValid());
-    config.Set_Start_Dir(gbk(dir.path().toUtf8().constData()));
+    config.Set_Start_Dir(dir.path().toStdString());
     config.Load();  // creates Config.ini with the defaults
   }
 

@@ -14,12 +14,14 @@ namespace {
 
 // The GBK bytes of the section, the keys and the default template name, as
 // Python's gbk codec gives them.
-const std::string SECTION = bytes({0xCF, 0xB5, 0xCD, 0xB3, 0xC9, 0xE8, 0xD6, 0xC3});       // 系统设置
-const std::string AREA_KEY = bytes({0xB2, 0xE2, 0xC7, 0xF8, 0xB4, 0xF2, 0xD3, 0xA1, 0xC4, 0xA3, 0xB0, 0xE6});  // 测区打印模版
-const std::string COMPONENT_KEY = bytes({0xB9, 0xB9, 0xBC, 0xFE, 0xB4, 0xF2, 0xD3, 0xA1, 0xC4, 0xA3, 0xB0, 0xE5});  // 构件打印模板
-const std::string KIND_KEY = bytes({0xC4, 0xAC, 0xC8, 0xCF, 0xC4, 0xA3, 0xB0, 0xE5});    // 默认模板
-const std::string HEADER_KEY = bytes({0xD2, 0xB3, 0xC3, 0xBC});                          // 页眉
-const std::string FOOTER_KEY = bytes({0xD2, 0xB3, 0xBD, 0xC5});                          // 页脚
+const std::string SECTION = bytes({0xCF, 0xB5, 0xCD, 0xB3, 0xC9, 0xE8, 0xD6, 0xC3});  // 系统设置
+const std::string AREA_KEY =
+    bytes({0xB2, 0xE2, 0xC7, 0xF8, 0xB4, 0xF2, 0xD3, 0xA1, 0xC4, 0xA3, 0xB0, 0xE6});  // 测区打印模版
+const std::string COMPONENT_KEY =
+    bytes({0xB9, 0xB9, 0xBC, 0xFE, 0xB4, 0xF2, 0xD3, 0xA1, 0xC4, 0xA3, 0xB0, 0xE5});   // 构件打印模板
+const std::string KIND_KEY = bytes({0xC4, 0xAC, 0xC8, 0xCF, 0xC4, 0xA3, 0xB0, 0xE5});  // 默认模板
+const std::string HEADER_KEY = bytes({0xD2, 0xB3, 0xC3, 0xBC});                        // 页眉
+const std::string FOOTER_KEY = bytes({0xD2, 0xB3, 0xBD, 0xC5});                        // 页脚
 const std::string DEFAULT_NAME = bytes({0xC4, 0xAC, 0xC8, 0xCF, 0xC4, 0xA3, 0xB0, 0xE6});  // 默认模版
 
 class Config_File : public ::testing::Test {
@@ -52,8 +54,8 @@ TEST_F(Config_File, FirstStartWritesTheFiveKeysInOrder) {
   EXPECT_EQ(config.Get_Start_Dir(), dir.path().string());
   EXPECT_FALSE(config.Load());
   const std::string expected = "[" + SECTION + "]\n" + AREA_KEY + "=" + DEFAULT_NAME + "\n" + COMPONENT_KEY +
-                               "=" + DEFAULT_NAME + "\n" + KIND_KEY + "=0\n" + HEADER_KEY + "=\n" + FOOTER_KEY +
-                               "=\n";
+                               "=" + DEFAULT_NAME + "\n" + KIND_KEY + "=0\n" + HEADER_KEY + "=\n" +
+                               FOOTER_KEY + "=\n";
   EXPECT_EQ(hex(file_bytes(file())), hex(expected));
   // The next start reads the file it wrote.
   Rebound_Tester_Config next;
@@ -84,17 +86,25 @@ TEST_F(Config_File, OnlyThePageHeader) {
   EXPECT_EQ(config.Get_Default_Print_Template(), 0);
   ASSERT_TRUE(config.Save());
   const std::string expected = "[" + SECTION + "]\n" + HEADER_KEY + "=abc\n" + AREA_KEY + "=" + DEFAULT_NAME +
-                               "\n" + COMPONENT_KEY + "=" + DEFAULT_NAME + "\n" + KIND_KEY + "=0\n" + FOOTER_KEY +
-                               "=\n";
+                               "\n" + COMPONENT_KEY + "=" + DEFAULT_NAME + "\n" + KIND_KEY + "=0\n" +
+                               FOOTER_KEY + "=\n";
   EXPECT_EQ(hex(file_bytes(file())), hex(expected));
 }
 
 TEST_F(Config_File, ReportKindValues) {
   const std::pair<const char*, int32_t> cases[] = {
-      {"1", 1}, {"7", 7}, {"x", 0}, {"", 0}, {"  1  ", 1}, {"0", 0}, {"-1", -1}, {"3abc", 3},
+      {"1", 1},
+      {"7", 7},
+      {"x", 0},
+      {"", 0},
+      {"  1  ", 1},
+      {"0", 0},
+      {"-1", -1},
+      {"3abc", 3},
       // Beyond int32: held at the end of the range, so it still selects the
       // test-area report.
-      {"99999999999", INT32_MAX}, {"4294967296", INT32_MAX},
+      {"99999999999", INT32_MAX},
+      {"4294967296", INT32_MAX},
   };
   for (auto [value, kind] : cases) {
     write_file("[" + SECTION + "]\n" + KIND_KEY + "=" + value + "\n");
@@ -121,8 +131,8 @@ TEST_F(Config_File, BlanksAroundKeysAndValues) {
 
 TEST_F(Config_File, SaveKeepsEveryOtherLineByteForByte) {
   const std::string other = utf8_to_gbk("[其他]");
-  const std::string head = "; " + utf8_to_gbk("注释") + "\r\n" + other + "\r\n" + HEADER_KEY + "=other section\r\n\r\n" +
-                           "[" + SECTION + "]\r\n";
+  const std::string head = "; " + utf8_to_gbk("注释") + "\r\n" + other + "\r\n" + HEADER_KEY +
+                           "=other section\r\n\r\n" + "[" + SECTION + "]\r\n";
   const std::string tail = "\r\n[last]\r\nx = y ";
   write_file(head + " " + AREA_KEY + " = old \r\nextra = 1\r\n" + KIND_KEY + "=1\r\n" + tail);
   EXPECT_TRUE(config.Load());
@@ -132,8 +142,9 @@ TEST_F(Config_File, SaveKeepsEveryOtherLineByteForByte) {
   config.default_print_template = 0;
   config.page_header = "H";
   ASSERT_TRUE(config.Save());
-  const std::string expected = head + AREA_KEY + "=A\r\nextra = 1\r\n" + KIND_KEY + "=0\r\n" + COMPONENT_KEY + "=" +
-                               DEFAULT_NAME + "\r\n" + HEADER_KEY + "=H\r\n" + FOOTER_KEY + "=\r\n" + tail;
+  const std::string expected = head + AREA_KEY + "=A\r\nextra = 1\r\n" + KIND_KEY + "=0\r\n" + COMPONENT_KEY +
+                               "=" + DEFAULT_NAME + "\r\n" + HEADER_KEY + "=H\r\n" + FOOTER_KEY + "=\r\n" +
+                               tail;
   EXPECT_EQ(hex(file_bytes(file())), hex(expected));
 }
 
@@ -176,10 +187,10 @@ TEST(Rebound_Tester_Config, StartDirectoryWithAChineseName) {
   const std::filesystem::path start = dir.path() / "检测";
   std::filesystem::create_directory(start);
   Rebound_Tester_Config config;
-  config.Set_Start_Dir(utf8_to_gbk(start.string()));
+  config.Set_Start_Dir(start);
   EXPECT_FALSE(config.Load());
   EXPECT_TRUE(std::filesystem::exists(start / "Setting" / "Config.ini"));
-  EXPECT_EQ(Rebound_Tester_Config::fs_path(config.config_file), start / "Setting" / "Config.ini");
+  EXPECT_EQ(config.config_file, start / "Setting" / "Config.ini");
 }
 
 }  // namespace

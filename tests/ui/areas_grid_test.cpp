@@ -87,7 +87,7 @@ TEST_F(Main_Window_Test, ColumnSixteenMovesToTheNextRowOrStaysOnTheLast) {
 
 TEST_F(Main_Window_Test, TypingInTheDerivedColumnsRestoresThem) {
   import_samples({2});
-  form().Caculate_Act->trigger();
+  child<QAction>("Caculate_Act")->trigger();
   const QString avg = grid().cell(17, 1);
   const QString strength = grid().cell(18, 2);
   type_in_grid(17, 1, QStringLiteral("7"));
@@ -98,13 +98,13 @@ TEST_F(Main_Window_Test, TypingInTheDerivedColumnsRestoresThem) {
 
 TEST_F(Main_Window_Test, NewReadingsKeepTheOldDerivedValuesUntilCalculated) {
   import_samples({2});
-  form().Caculate_Act->trigger();
+  child<QAction>("Caculate_Act")->trigger();
   const QString avg = grid().cell(17, 1);
   for (int col = 1; col <= 16; ++col) {
     type_in_grid(col, 1, QStringLiteral("20"));
   }
   EXPECT_EQ(grid().cell(17, 1), avg);
-  form().Caculate_Act->trigger();
+  child<QAction>("Caculate_Act")->trigger();
   EXPECT_EQ(grid().cell(17, 1), QStringLiteral("20.0"));
 }
 
@@ -121,7 +121,7 @@ TEST_F(Main_Window_Test, EmptyingACellStoresNothing) {
 
 TEST_F(Main_Window_Test, AddingAreasStopsAtFifty) {
   import_samples({49});
-  form().Create_Area_Act->trigger();
+  child<QAction>("Create_Area_Act")->trigger();
   EXPECT_EQ(form().project.component(0)->get_area_count(), 50u);
   EXPECT_EQ(grid().row_count(), 51);
   EXPECT_EQ(grid().cell(0, 50), QStringLiteral("50"));
@@ -131,7 +131,7 @@ TEST_F(Main_Window_Test, AddingAreasStopsAtFifty) {
   EXPECT_EQ(panel().Areas_Number->text(), QStringLiteral("50"));
   EXPECT_TRUE(ui.informations().isEmpty());
 
-  form().Create_Area_Act->trigger();
+  child<QAction>("Create_Area_Act")->trigger();
   EXPECT_EQ(ui.informations(), QStringList({QStringLiteral("构件创建失败！构件最多只能创建50个")}));
   EXPECT_EQ(form().project.component(0)->get_area_count(), 50u);
 }
@@ -144,7 +144,7 @@ TEST_F(Main_Window_Test, RemoveAreaRemovesTheAreaOfTheCurrentGridRow) {
   const uint8_t second = c.areas[1].readings[0];
   c.areas[2].readings[0] = 77;
   grid().set_current(5, 2);
-  form().Remove_Area_Act->trigger();
+  child<QAction>("Remove_Area_Act")->trigger();
   ASSERT_EQ(c.get_area_count(), 2u);
   EXPECT_EQ(c.areas[0].readings[0], first);
   EXPECT_EQ(c.areas[1].readings[0], 77);
@@ -160,7 +160,7 @@ TEST_F(Main_Window_Test, RemoveAreaRemovesTheAreaOfTheCurrentGridRow) {
 TEST_F(Main_Window_Test, RemoveAreaKeepsTheLastArea) {
   import_samples({1});
   grid().set_current(1, 1);
-  form().Remove_Area_Act->trigger();
+  child<QAction>("Remove_Area_Act")->trigger();
   EXPECT_EQ(ui.informations(), QStringList({QStringLiteral("测区删除失败！测区不能少于1个")}));
   EXPECT_EQ(form().project.component(0)->get_area_count(), 1u);
 }
@@ -168,7 +168,7 @@ TEST_F(Main_Window_Test, RemoveAreaKeepsTheLastArea) {
 TEST_F(Main_Window_Test, RemoveAreaWithoutACurrentGridRowRemovesNothing) {
   import_samples({3});
   grid().setCurrentIndex(QModelIndex());
-  form().Remove_Area_Act->trigger();
+  child<QAction>("Remove_Area_Act")->trigger();
   EXPECT_EQ(form().project.component(0)->get_area_count(), 3u);
   EXPECT_TRUE(ui.informations().isEmpty());
 }

@@ -41,7 +41,7 @@ class Batch_Panel_Test : public Main_Window_Test {
   void calculate_all() {
     for (int row = 0; row < list().rowCount(); ++row) {
       select(row);
-      form().Caculate_Act->trigger();
+      child<QAction>("Caculate_Act")->trigger();
     }
   }
 };

@@ -28,7 +28,7 @@ TEST_F(Main_Window_Test, TypicalRoadImportCorrectCalculateTickBatchSave) {
 
   type_in_grid(3, 2, QStringLiteral("45"));
   EXPECT_EQ(form().project.component(1)->areas[1].readings[2], 45);
-  form().Caculate_Act->trigger();
+  child<QAction>("Caculate_Act")->trigger();
   const R_Component& c2 = *form().project.component(1);
   EXPECT_NE(c2.strength_avg, 0.0f);
   EXPECT_EQ(panel().Component_Name->text(), QStringLiteral("C2"));
@@ -41,7 +41,7 @@ TEST_F(Main_Window_Test, TypicalRoadImportCorrectCalculateTickBatchSave) {
   EXPECT_FALSE(batch().Group_Strength_E->text().isEmpty());
 
   ui.files_to_save = {path(QStringLiteral("road"))};
-  form().Save_Act->trigger();
+  child<QAction>("Save_Act")->trigger();
   Rebound_Project reread;
   ASSERT_TRUE(reread.load(path(QStringLiteral("road.prj")).toStdString()));
   EXPECT_EQ(reread.checked_count(), 1u);
@@ -114,7 +114,7 @@ TEST_F(Main_Window_Test, ShowingAComponentNeverWritesIt) {
 
 TEST_F(Main_Window_Test, NewComponentBecomesTheCurrentRow) {
   import_samples({2, 2, 2});
-  form().Create_Component_Act->trigger();
+  child<QAction>("Create_Component_Act")->trigger();
   ASSERT_EQ(list().rowCount(), 4);
   EXPECT_EQ(list_column(1).last(), QStringLiteral("新构件"));
   EXPECT_EQ(list_column(2).last(), QString::fromStdString(today_text()));
@@ -127,7 +127,7 @@ TEST_F(Main_Window_Test, NewComponentBecomesTheCurrentRow) {
 TEST_F(Main_Window_Test, RemoveComponentRemovesTheCurrentRow) {
   import_samples({2, 2, 2});
   select(1);
-  form().Remove_Component_Act->trigger();
+  child<QAction>("Remove_Component_Act")->trigger();
   EXPECT_EQ(list_column(1), QStringList({"C1", "C3"}));
   EXPECT_EQ(list_column(0), QStringList({"1", "2"}));
   EXPECT_EQ(panel().Component_Name->text(), QStringLiteral("C1"));
@@ -135,18 +135,18 @@ TEST_F(Main_Window_Test, RemoveComponentRemovesTheCurrentRow) {
 
 TEST_F(Main_Window_Test, RemovingTheOnlyComponentLeavesThePanelInert) {
   import_samples({2});
-  form().Remove_Component_Act->trigger();
+  child<QAction>("Remove_Component_Act")->trigger();
   EXPECT_EQ(list().rowCount(), 0);
   EXPECT_EQ(panel().Component_Name->text(), QStringLiteral("C1"));
   retype(*panel().Component_Name, QStringLiteral("x"));
-  form().Remove_Component_Act->trigger();
-  form().Create_Area_Act->trigger();
+  child<QAction>("Remove_Component_Act")->trigger();
+  child<QAction>("Create_Area_Act")->trigger();
   EXPECT_EQ(form().project.component_count(), 0u);
   EXPECT_TRUE(ui.asked.size() == 1);  // only the import's open dialog
 }
 
 TEST_F(Main_Window_Test, CalculateNeedsACurrentComponent) {
-  form().Caculate_Act->trigger();
+  child<QAction>("Caculate_Act")->trigger();
   EXPECT_EQ(ui.informations(), QStringList({QStringLiteral("未选择构件")}));
 }
 
@@ -155,7 +155,7 @@ TEST_F(Main_Window_Test, CalculateWithoutAreasChangesNothing) {
   R_Component& c = *form().project.component(0);
   c.set_area_count(0);
   c.strength_avg = 12.5f;
-  form().Caculate_Act->trigger();
+  child<QAction>("Caculate_Act")->trigger();
   EXPECT_EQ(ui.informations(), QStringList({QString::fromUtf8(NO_AREA_DATA_MSG)}));
   EXPECT_EQ(c.strength_avg, 12.5f);
 }
@@ -175,7 +175,7 @@ TEST_F(Main_Window_Test, TicksAreWrittenAndCountedOnlyWhileARowIsCurrent) {
   // After a new project the label keeps its text, and with no current row
   // nothing is counted.
   ui.answers = {Answer::No};
-  form().New_Project_Act->trigger();
+  child<QAction>("New_Project_Act")->trigger();
   EXPECT_EQ(batch().Bat_Hint_Lbl->text(), QStringLiteral("2/5"));
 }
 

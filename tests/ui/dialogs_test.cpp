@@ -9,12 +9,12 @@
 #include "main_window_fixture.h"
 #include "model/gbk_codec.h"
 #include "model/s_date.h"
+#include "report/s_qt_text.h"
 #include "ui/about_form_unit.h"
 #include "ui/component_panel.h"
 #include "ui/permission_setting_form_unit.h"
 #include "ui/project_info_form_unit.h"
 #include "ui/s_date_edit.h"
-#include "report/s_qt_text.h"
 
 namespace {
 
@@ -30,7 +30,7 @@ class Project_Dialog_Test : public Main_Window_Test {
   // Opens the dialog through its action and runs the step on it.
   void open_dialog(std::function<void(TProject_Info_Form&)> step) {
     ui.dialog_steps.push_back([step](QDialog& d) { step(static_cast<TProject_Info_Form&>(d)); });
-    form().Project_Info_Act->trigger();
+    child<QAction>("Project_Info_Act")->trigger();
   }
 };
 
@@ -115,7 +115,7 @@ TEST_F(Project_Dialog_Test, CloseBoxKeepsTheEditsInTheControlsUntilTheNextStoreO
   });
   // A save stores what the controls hold.
   ui.files_to_save = {path(QStringLiteral("p"))};
-  form().Save_Act->trigger();
+  child<QAction>("Save_Act")->trigger();
   EXPECT_EQ(form().project.project_name.bytes(), utf8_to_gbk("再关"));
 }
 
@@ -158,7 +158,7 @@ TEST_F(Project_Dialog_Test, TextsThatWereNotEditedKeepTheirBytesThroughASave) {
   form().project.design_unit.assign(damaged);
   form().Show_Project();
   ui.files_to_save = {path(QStringLiteral("kept"))};
-  form().Save_Act->trigger();
+  child<QAction>("Save_Act")->trigger();
   Rebound_Project reread;
   ASSERT_TRUE(reread.load(path(QStringLiteral("kept.prj")).toStdString()));
   EXPECT_EQ(reread.design_unit.bytes(), damaged);
@@ -167,7 +167,7 @@ TEST_F(Project_Dialog_Test, TextsThatWereNotEditedKeepTheirBytesThroughASave) {
 TEST_F(Main_Window_Test, AboutBoxShowsTheProductAndWhatItIsBuiltWith) {
   TAbout_Form& about = *windows.dialogs.about;
   ui.dialog_steps.push_back([](QDialog& d) { static_cast<TAbout_Form&>(d).sButton1->click(); });
-  form().About_Act->trigger();
+  child<QAction>("About_Act")->trigger();
   EXPECT_FALSE(about.isVisible());
   EXPECT_EQ(about.windowTitle(), QStringLiteral("关于..."));
   EXPECT_EQ(about.size(), QSize(540, 317));

@@ -31,10 +31,10 @@ void Main_Window_Test::TearDown() {
   EXPECT_TRUE(ui.dialog_steps.empty()) << "dialog steps left over";
 }
 
-QTableWidget& Main_Window_Test::list() { return *form().Component_List; }
-S_Component_Panel& Main_Window_Test::panel() { return *form().Component_Panel; }
-S_String_Grid& Main_Window_Test::grid() { return *form().Areas_Grid; }
-S_Batch_Panel& Main_Window_Test::batch() { return *form().Batch_Panel; }
+QTableWidget& Main_Window_Test::list() { return *child<QTableWidget>("Component_List"); }
+S_Component_Panel& Main_Window_Test::panel() { return *child<S_Component_Panel>("Component_Panel"); }
+S_String_Grid& Main_Window_Test::grid() { return *child<S_String_Grid>("Areas_Grid"); }
+S_Batch_Panel& Main_Window_Test::batch() { return *child<S_Batch_Panel>("Batch_Panel"); }
 
 QString Main_Window_Test::device_file(const std::string& name, const Sample_Device& device) {
   const QString file = path(QString::fromStdString(name) + QStringLiteral(".R82"));
@@ -44,7 +44,7 @@ QString Main_Window_Test::device_file(const std::string& name, const Sample_Devi
 
 void Main_Window_Test::import(const QStringList& paths) {
   ui.files_to_open.push_back(paths);
-  form().Import_Data_From_Dev_Act->trigger();
+  child<QAction>("Import_Data_From_Dev_Act")->trigger();
 }
 
 void Main_Window_Test::import_samples(const std::vector<int>& area_counts) {

@@ -26,6 +26,14 @@ class Main_Window_Test : public ::testing::Test {
   void TearDown() override;
 
   TMain_Form& form() { return *windows.main_form; }
+  // A control or action of the window, found by its object name; the test
+  // fails when the window has none of that name and type.
+  template <typename T>
+  T* child(const char* name) {
+    T* found = form().findChild<T*>(QString::fromLatin1(name));
+    EXPECT_TRUE(found) << name;
+    return found;
+  }
   QTableWidget& list();
   S_Component_Panel& panel();
   S_String_Grid& grid();

@@ -8,9 +8,9 @@
 
 #include "main_window_fixture.h"
 #include "model/gbk_codec.h"
+#include "report/s_qt_text.h"
 #include "ui/component_panel.h"
 #include "ui/project_info_form_unit.h"
-#include "report/s_qt_text.h"
 
 namespace {
 
@@ -27,7 +27,7 @@ TEST_F(Main_Window_Test, NewProjectCancelledKeepsEverything) {
   import_samples({3, 4});
   ui.asked.clear();
   ui.answers = {Answer::Cancel};
-  form().New_Project_Act->trigger();
+  child<QAction>("New_Project_Act")->trigger();
   EXPECT_EQ(ui.asked, (std::vector<Scripted_UI_Services::Asked>{{Kind::Yes_No_Cancel, SAVE_QUESTION}}));
   EXPECT_EQ(form().project.component_count(), 2u);
   EXPECT_EQ(list().rowCount(), 2);
@@ -37,7 +37,7 @@ TEST_F(Main_Window_Test, NewProjectWithoutSavingClearsComponentsKeepsProjectText
   import_samples({3});
   form().project.project_name.assign(utf8_to_gbk("大桥工程"));
   ui.answers = {Answer::No};
-  form().New_Project_Act->trigger();
+  child<QAction>("New_Project_Act")->trigger();
   EXPECT_EQ(form().project.component_count(), 0u);
   EXPECT_EQ(list().rowCount(), 0);
   EXPECT_EQ(form().project.project_name.bytes(), utf8_to_gbk("大桥工程"));
@@ -49,7 +49,7 @@ TEST_F(Main_Window_Test, NewProjectWithoutSavingClearsComponentsKeepsProjectText
 
 TEST_F(Main_Window_Test, NewProjectOnEmptyProgramSavesNothingAndGoesOn) {
   ui.answers = {Answer::Yes};
-  form().New_Project_Act->trigger();
+  child<QAction>("New_Project_Act")->trigger();
   EXPECT_EQ(ui.informations(), QStringList({NOTHING_TO_SAVE}));
   EXPECT_EQ(panel().Strength_E->text(), QStringLiteral("-.-"));
 }
@@ -58,7 +58,7 @@ TEST_F(Main_Window_Test, NewProjectKeepsComponentsWhenTheWantedSaveDoesNotHappen
   import_samples({3});
   ui.answers = {Answer::Yes};
   ui.files_to_save = {QString()};
-  form().New_Project_Act->trigger();
+  child<QAction>("New_Project_Act")->trigger();
   EXPECT_EQ(form().project.component_count(), 1u);
   EXPECT_EQ(list().rowCount(), 1);
 
@@ -68,7 +68,7 @@ TEST_F(Main_Window_Test, NewProjectKeepsComponentsWhenTheWantedSaveDoesNotHappen
   existing.close();
   ui.answers = {Answer::Yes, Answer::No};
   ui.files_to_save = {path(QStringLiteral("a"))};
-  form().New_Project_Act->trigger();
+  child<QAction>("New_Project_Act")->trigger();
   EXPECT_EQ(form().project.component_count(), 1u);
 }
 
@@ -76,7 +76,7 @@ TEST_F(Main_Window_Test, NewProjectAfterSavingClears) {
   import_samples({3});
   ui.answers = {Answer::Yes};
   ui.files_to_save = {path(QStringLiteral("saved"))};
-  form().New_Project_Act->trigger();
+  child<QAction>("New_Project_Act")->trigger();
   EXPECT_TRUE(QFile::exists(path(QStringLiteral("saved.prj"))));
   EXPECT_EQ(form().project.component_count(), 0u);
 }
@@ -92,7 +92,7 @@ TEST_F(Main_Window_Test, SaveAppendsTheExtensionUnlessItIsExactlyPrj) {
   for (const auto& [chosen, written] : cases) {
     const QStringList before = folder.entryList(QDir::Files) + QDir(path("dot.d")).entryList(QDir::Files);
     ui.files_to_save = {path(QString::fromLatin1(chosen))};
-    form().Save_Act->trigger();
+    child<QAction>("Save_Act")->trigger();
     EXPECT_TRUE(QFile::exists(path(QString::fromLatin1(written)))) << chosen;
     const QStringList after = folder.entryList(QDir::Files) + QDir(path("dot.d")).entryList(QDir::Files);
     EXPECT_EQ(after.size(), before.size() + 1) << chosen;
@@ -110,7 +110,7 @@ TEST_F(Main_Window_Test, SaveAsksBeforeOverwritingAndReportsFailure) {
 
   ui.files_to_save = {target};
   ui.answers = {Answer::No};
-  form().Save_Act->trigger();
+  child<QAction>("Save_Act")->trigger();
   EXPECT_EQ(ui.asked.back(), (Scripted_UI_Services::Asked{
                                  Kind::Yes_No, QStringLiteral("文件%1已存在，是否覆盖？").arg(target)}));
   ASSERT_TRUE(existing.open(QIODevice::ReadOnly));
@@ -119,19 +119,19 @@ TEST_F(Main_Window_Test, SaveAsksBeforeOverwritingAndReportsFailure) {
 
   ui.files_to_save = {target};
   ui.answers = {Answer::Yes};
-  form().Save_Act->trigger();
+  child<QAction>("Save_Act")->trigger();
   Rebound_Project reread;
   ASSERT_TRUE(reread.load(target.toStdString()));
   EXPECT_EQ(reread.component_count(), 2u);
 
   const QString unwritable = path(QStringLiteral("missing/folder/q.prj"));
   ui.files_to_save = {unwritable};
-  form().Save_Act->trigger();
+  child<QAction>("Save_Act")->trigger();
   EXPECT_EQ(ui.informations(), QStringList({QStringLiteral("工程文件[%1]导出失败！").arg(unwritable)}));
 }
 
 TEST_F(Main_Window_Test, SaveWithoutComponentsShowsNoDialog) {
-  form().Save_Act->trigger();
+  child<QAction>("Save_Act")->trigger();
   EXPECT_EQ(ui.asked, (std::vector<Scripted_UI_Services::Asked>{{Kind::Information, NOTHING_TO_SAVE}}));
 }
 
@@ -140,7 +140,7 @@ TEST_F(Main_Window_Test, SaveStoresTheProjectDialogsTexts) {
   windows.dialogs.project_info->findChild<QLineEdit*>(QStringLiteral("Project_Name"))
       ->setText(QStringLiteral("隧道"));
   ui.files_to_save = {path(QStringLiteral("t"))};
-  form().Save_Act->trigger();
+  child<QAction>("Save_Act")->trigger();
   Rebound_Project reread;
   ASSERT_TRUE(reread.load(path(QStringLiteral("t.prj")).toStdString()));
   EXPECT_EQ(reread.project_name.bytes(), utf8_to_gbk("隧道"));
@@ -156,7 +156,7 @@ TEST_F(Main_Window_Test, OpenAppendsTheFilesComponentsAndTakesItsTexts) {
 
   for (int i = 0; i < 2; ++i) {
     ui.files_to_open = {{file}};
-    form().Open_Act->trigger();
+    child<QAction>("Open_Act")->trigger();
   }
   EXPECT_EQ(list_column(1), QStringList({"A", "B", "A", "B"}));
   EXPECT_EQ(list_column(0), QStringList({"1", "2", "3", "4"}));
@@ -177,13 +177,13 @@ TEST_F(Main_Window_Test, OpenFailureIsReportedAndTheViewsShowWhatWasRead) {
   ASSERT_TRUE(QFile::resize(file, QFileInfo(file).size() - 30));  // cut inside B's areas
 
   ui.files_to_open = {{file}};
-  form().Open_Act->trigger();
+  child<QAction>("Open_Act")->trigger();
   EXPECT_EQ(ui.informations(), QStringList({QStringLiteral("工程文件[%1]导入失败！").arg(file)}));
   EXPECT_EQ(list_column(1), QStringList({"C1", "C2", "A", "B"}));
   EXPECT_EQ(static_cast<int>(form().project.component_count()), list().rowCount());
 
   ui.files_to_open = {{}};
-  form().Open_Act->trigger();
+  child<QAction>("Open_Act")->trigger();
   EXPECT_EQ(ui.informations().size(), 1);
 }
 
@@ -218,19 +218,19 @@ TEST_F(Main_Window_Test, ExitStaysOpenWhenTheWantedSaveDoesNotHappen) {
   import_samples({2});
   ui.answers = {Answer::Yes};
   ui.files_to_save = {QString()};
-  form().Exit_Act->trigger();
+  child<QAction>("Exit_Act")->trigger();
   EXPECT_TRUE(form().isVisible());
 
   ui.answers = {Answer::Yes};
   ui.files_to_save = {path(QStringLiteral("end"))};
-  form().Exit_Act->trigger();
+  child<QAction>("Exit_Act")->trigger();
   EXPECT_FALSE(form().isVisible());
   EXPECT_TRUE(QFile::exists(path(QStringLiteral("end.prj"))));
 }
 
 TEST_F(Main_Window_Test, ExitWithNothingToSaveCloses) {
   ui.answers = {Answer::Yes};
-  form().Exit_Act->trigger();
+  child<QAction>("Exit_Act")->trigger();
   EXPECT_EQ(ui.informations(), QStringList({NOTHING_TO_SAVE}));
   EXPECT_FALSE(form().isVisible());
 }

@@ -70,11 +70,11 @@ QMenu* menu_titled(QMenuBar& bar, const QString& title) {
 TEST_F(Main_Window_Test, WindowHasItsCaptionAndClientSize) {
   EXPECT_EQ(form().windowTitle(), QStringLiteral("RV820 数显回弹仪 V1.0a"));
   EXPECT_EQ(form().width(), 992);
-  EXPECT_EQ(form().height() - form().MainMenu1->height(), 646);
-  EXPECT_EQ(form().sToolBar1->height(), 35);
-  EXPECT_EQ(form().Project_Info_Box->height(), 134);
-  EXPECT_EQ(form().Component_List->width(), 257);
-  EXPECT_EQ(form().sStatusBar1->height(), 57);
+  EXPECT_EQ(form().height() - child<QMenuBar>("MainMenu1")->height(), 646);
+  EXPECT_EQ(child<QToolBar>("sToolBar1")->height(), 35);
+  EXPECT_EQ(child<QScrollArea>("Project_Info_Box")->height(), 134);
+  EXPECT_EQ(child<QTableWidget>("Component_List")->width(), 257);
+  EXPECT_EQ(child<QStatusBar>("sStatusBar1")->height(), 57);
   EXPECT_EQ(panel().size(), QSize(971, 130));
   EXPECT_EQ(panel().pos(), QPoint(0, 0));
 }
@@ -82,7 +82,7 @@ TEST_F(Main_Window_Test, WindowHasItsCaptionAndClientSize) {
 TEST_F(Main_Window_Test, ActionsHaveTheirCaptionsHintsAndCategories) {
   for (const Action_Case& c : ACTIONS) {
     SCOPED_TRACE(c.name);
-    const auto* action = form().ActionList1->findChild<QAction*>(QString::fromLatin1(c.name));
+    const auto* action = child<QObject>("ActionList1")->findChild<QAction*>(QString::fromLatin1(c.name));
     ASSERT_NE(action, nullptr);
     EXPECT_EQ(action->text(), QString::fromUtf8(c.caption));
     if (c.hint) {
@@ -96,17 +96,17 @@ TEST_F(Main_Window_Test, ActionsHaveTheirCaptionsHintsAndCategories) {
 
 TEST_F(Main_Window_Test, ToolBarAndMenusHoldTheActionsInOrder) {
   EXPECT_EQ(
-      entries(form().sToolBar1->actions()),
+      entries(child<QToolBar>("sToolBar1")->actions()),
       QStringList({"New_Project_Act", "Open_Act", "Save_Act", "|", "Print_Act", "Print_Preview_Act", "|",
                    "Create_Component_Act", "Remove_Component_Act", "Create_Area_Act", "Remove_Area_Act", "|",
                    "Import_Data_From_Dev_Act", "|", "Caculate_Act", "|", "Exit_Act"}));
-  for (QAction* a : form().sToolBar1->actions()) {
+  for (QAction* a : child<QToolBar>("sToolBar1")->actions()) {
     if (!a->isSeparator()) {
       EXPECT_FALSE(a->icon().pixmap(24, 24).isNull()) << a->objectName().toStdString();
     }
   }
 
-  QMenuBar& bar = *form().MainMenu1;
+  QMenuBar& bar = *child<QMenuBar>("MainMenu1");
   QStringList top;
   for (const QAction* a : bar.actions()) top << a->text();
   EXPECT_EQ(top, QStringList({"文件(&F)", "操作(&O)", "工程信息(&I)", "计算构件(&U)", "帮助(&H)"}));
@@ -130,15 +130,16 @@ TEST_F(Main_Window_Test, ToolBarAndMenusHoldTheActionsInOrder) {
   EXPECT_EQ(entries(operation->actions()),
             QStringList({"Create_Component_Act", "Remove_Component_Act", "|", "Create_Area_Act",
                          "Remove_Area_Act", "Permission_Act"}));
-  EXPECT_FALSE(form().Permission_Act->isVisible());
+  EXPECT_FALSE(child<QAction>("Permission_Act")->isVisible());
 
   QMenu* help = menu_titled(bar, QStringLiteral("帮助(&H)"));
   ASSERT_NE(help, nullptr);
   EXPECT_EQ(entries(help->actions()), QStringList({"About_Act"}));
 
-  EXPECT_EQ(entries(form().Component_View_Menu->actions()),
+  EXPECT_EQ(entries(child<QMenu>("Component_View_Menu")->actions()),
             QStringList({"Import_Data_From_Dev_Act", "|", "Create_Component_Act", "Remove_Component_Act"}));
-  EXPECT_EQ(entries(form().Area_View_Menu->actions()), QStringList({"Create_Area_Act", "Remove_Area_Act"}));
+  EXPECT_EQ(entries(child<QMenu>("Area_View_Menu")->actions()),
+            QStringList({"Create_Area_Act", "Remove_Area_Act"}));
 }
 
 TEST_F(Main_Window_Test, StartsWithEmptyViewsAndTheGridHeadings) {
