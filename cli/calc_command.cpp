@@ -1,5 +1,6 @@
-// rv820-cli calc IN.prj [OUT.prj]: calculates every component ("计算构件") and
-// writes OUT.prj, or replaces IN.prj safely.
+// rv820-cli calc IN.prj [OUT.prj] [--force]: calculates every component
+// ("计算构件") and writes OUT.prj (an existing one only with --force), or
+// replaces IN.prj safely.
 #include <cstdint>
 
 #include "cli_arguments.h"
@@ -14,13 +15,16 @@ namespace {
 
 Cli_Status run_calc(const std::vector<std::string>& args) {
   Cli_Arguments arguments;
-  if (!parse_arguments(args, {{}, 1, 2}, arguments)) return Cli_Status::usage;
+  if (!parse_arguments(args, {FORCE_OPTION, 1, 2}, arguments)) return Cli_Status::usage;
   const std::string& in_path = arguments.positional[0];
   const bool separate_output = arguments.positional.size() == 2;
   const std::string& out_path = separate_output ? arguments.positional[1] : in_path;
-  if (separate_output && !accept_output_path(out_path)) return Cli_Status::usage;
+  // In place, IN.prj is the file written, and must be a project file too.
+  if (!accept_output_path(out_path)) return Cli_Status::usage;
 
   Cli_Messages messages;
+  if (separate_output && !may_replace_output(out_path, arguments.has("--force"), messages))
+    return messages.status();
   Rebound_Project project;
   if (messages.report(open_project(project, argument_path(in_path)))) return messages.status();
   for (uint32_t i = 0; i < project.component_count(); ++i) {
@@ -34,6 +38,7 @@ Cli_Status run_calc(const std::vector<std::string>& args) {
 
 }  // namespace
 
-const Cli_Command CALC_COMMAND = {"calc", "IN.prj [OUT.prj]",
-                                  "calculates every component; writes OUT.prj, or replaces IN.prj safely",
+const Cli_Command CALC_COMMAND = {"calc", "IN.prj [OUT.prj] [--force]",
+                                  "calculates every component; writes OUT.prj, or replaces IN.prj safely;\n"
+                                  "an existing OUT.prj is replaced only with --force",
                                   run_calc};

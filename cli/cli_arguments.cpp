@@ -1,7 +1,9 @@
 #include "cli_arguments.h"
 
 #include "cli_output.h"
+#include "cli_messages.h"
 #include "model/project_workflows.h"
+#include "model/s_platform.h"
 
 namespace {
 
@@ -56,5 +58,11 @@ bool parse_arguments(const std::vector<std::string>& args, const Cli_Syntax& syn
 bool accept_output_path(const std::string& path) {
   if (is_project_file_name(path)) return true;
   write_error_line("rv820-cli: the project to write must be a .prj file: " + path);
+  return false;
+}
+
+bool may_replace_output(const std::string& path, bool force, Cli_Messages& messages) {
+  if (force || s_platform::entry_kind(path) == s_platform::Entry::none) return true;
+  messages.report("rv820-cli: " + path + " exists; --force replaces it");
   return false;
 }

@@ -10,6 +10,8 @@
 #include <string_view>
 #include <vector>
 
+class Cli_Messages;
+
 struct Cli_Option {
   std::string_view name;  // with its dashes: "--json"
   bool takes_value = false;
@@ -32,6 +34,14 @@ struct Cli_Arguments {
 // value or a number of positional arguments outside the syntax's range it
 // writes why to standard error and returns false.
 bool parse_arguments(const std::vector<std::string>& args, const Cli_Syntax& syntax, Cli_Arguments& out);
+
+// The option of import and calc that lets them replace an existing OUT.prj.
+inline constexpr Cli_Option FORCE_OPTION[] = {{"--force", false}};
+
+// True when the command may write OUT.prj: no file of that name exists yet,
+// or force was given. Otherwise reports that it exists (the window would ask
+// before replacing it) and returns false.
+bool may_replace_output(const std::string& path, bool force, Cli_Messages& messages);
 
 // True when the path names a project file, by the rule of the window's save.
 // The commands write nothing else, so that an argument left out on the

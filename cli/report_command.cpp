@@ -14,6 +14,8 @@
 #include "cli_output.h"
 #include "model/gbk_codec.h"
 #include "model/rebound_project.h"
+#include "model/project_workflows.h"
+#include "model/s_messages.h"
 #include "report/program_folders.h"
 #include "report/qt_report_engine.h"
 #include "report/rebound_tester_config.h"
@@ -81,6 +83,8 @@ Cli_Status run_report(const std::vector<std::string>& args) {
   std::error_code ec;
   Use_Program_Folders(Tester_Config(), std::filesystem::current_path(ec));
   Tester_Config().Load();
+  if (Tester_Config().Config_Unusable())
+    write_error_line(message_text(CONFIG_UNUSABLE_MSG, path_text(Tester_Config().config_file)));
   const Report_Kind kind = chosen_kind(arguments);
   const Report_Template_File report_template = chosen_template(arguments, kind);
 

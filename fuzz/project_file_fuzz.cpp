@@ -17,7 +17,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   S_Byte_Reader in(std::string_view(reinterpret_cast<const char*>(data), size));
   const bool ok = project.read(in);
   for (const auto& c : project.components) {
-    if (c->area_count > MAX_AREAS) std::abort();
+    if (c->area_count > MAX_AREAS || c->areas.size() != c->area_count) std::abort();
   }
 
   // Read a few bytes at a time, as a load reads its file, the stream gives

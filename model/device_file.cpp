@@ -76,7 +76,7 @@ bool from_device_record(R_Component& component, Device_Record& record) {
   component.component_date.assign(date);
   component.produced_date.assign(date);
   component.strength_grade = h.strength_grade == 255 ? 0 : h.strength_grade;
-  component.area_count = h.area_count;
+  if (!component.set_area_count(h.area_count)) return false;
   component.device_type.assign(field_text(h.device_type, 8));
   component.device_num.assign(field_text(h.device_num, 8));
   component.strength_avg = h.strength_avg;

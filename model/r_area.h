@@ -2,6 +2,7 @@
 // area record that the evaluation and the instrument record share.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
 class S_Byte_Reader;
@@ -18,8 +19,13 @@ class R_Area {
 
   void init();
   // 24 bytes: avg_rebound, strength, then the 16 readings.
+  static constexpr size_t STREAM_BYTES = 24;
   bool write(S_Byte_Writer& out) const;
+  // Fields read before a failure keep their new values, each reading too: a
+  // stream cut inside the readings leaves those before the cut read.
   bool read(S_Byte_Reader& in);
+  // The same from a whole stream form of STREAM_BYTES bytes.
+  void unpack(const char* form);
 
   float avg_rebound;
   float strength;

@@ -1,6 +1,8 @@
 #include "r_component.h"
 
+#include <algorithm>
 #include <new>
+#include <string_view>
 
 #include "gbk_codec.h"
 #include "s_byte_stream.h"
@@ -24,16 +26,22 @@ R_Component::R_Component() {
   add_area();
 }
 
-bool R_Component::add_area() {
-  if (area_count >= MAX_AREAS) return false;
-  areas[area_count].init();
-  ++area_count;
+bool R_Component::set_area_count(uint32_t count) {
+  if (count > MAX_AREAS) return false;
+  try {
+    areas.resize(count);
+  } catch (const std::bad_alloc&) {
+    return false;
+  }
+  area_count = count;
   return true;
 }
 
+bool R_Component::add_area() { return area_count < MAX_AREAS && set_area_count(area_count + 1); }
+
 bool R_Component::remove_area(int32_t index) {
   if (index < 0 || static_cast<uint32_t>(index) >= area_count) return false;
-  for (uint32_t i = static_cast<uint32_t>(index) + 1; i < area_count; ++i) areas[i - 1] = areas[i];
+  areas.erase(areas.begin() + index);
   --area_count;
   return true;
 }
@@ -55,9 +63,9 @@ std::unique_ptr<R_Component> R_Component::clone() const {
   copy->tester = tester;
   copy->certificate_serial = certificate_serial;
   copy->examine_basis = examine_basis;
-  copy->area_count = area_count;
   copy->checked = checked;
-  for (uint32_t i = 0; i < area_count; ++i) copy->areas[i] = areas[i];
+  if (!copy->set_area_count(area_count)) return nullptr;
+  std::copy(areas.begin(), areas.begin() + area_count, copy->areas.begin());
   return copy;
 }
 
@@ -79,10 +87,17 @@ bool R_Component::read(S_Byte_Reader& in) {
             certificate_serial.read(in) && examine_basis.read(in) && in.read_f32(strength_avg) &&
             in.read_f32(strength_sd) && in.read_f32(strength_e) && in.read_f32(strength_min) &&
             in.read_i32(strength_grade) && in.read_u32(count);
-  if (!ok || count > MAX_AREAS) return false;
-  area_count = count;
+  if (!ok || !set_area_count(count)) return false;
   if (!in.read_u8(checked)) return false;
-  for (uint32_t i = 0; i < area_count; ++i) {
+  // The areas are taken in one piece where the stream holds them all; a
+  // record cut inside its areas is read area by area, so that what stands
+  // before the cut is kept.
+  std::string_view form;
+  if (in.take(count * R_Area::STREAM_BYTES, form)) {
+    for (uint32_t i = 0; i < count; ++i) areas[i].unpack(form.data() + i * R_Area::STREAM_BYTES);
+    return true;
+  }
+  for (uint32_t i = 0; i < count; ++i) {
     if (!areas[i].read(in)) return false;
   }
   return true;

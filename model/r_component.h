@@ -1,9 +1,10 @@
 // R_Component: one tested structural member with its texts, strength grade,
-// stored strength results and MAX_AREAS test-area slots.
+// stored strength results and its test areas (at most MAX_AREAS).
 #pragma once
 
 #include <cstdint>
 #include <memory>
+#include <vector>
 
 #include "r_area.h"
 #include "s_string.h"
@@ -24,6 +25,9 @@ class R_Component {
   R_Component& operator=(const R_Component&) = delete;
 
   uint32_t get_area_count() const { return area_count; }
+  // Sets the number of areas in use; areas that come into use are zeroed.
+  // False above MAX_AREAS or without the memory, and nothing changes.
+  bool set_area_count(uint32_t count);
   bool add_area();
   bool remove_area(int32_t index);
   uint8_t is_checked() const { return checked; }
@@ -36,7 +40,8 @@ class R_Component {
 
   bool write(S_Byte_Writer& out) const;
   // Refuses a stored area count above MAX_AREAS; fields read before a
-  // failure keep their new values.
+  // failure keep their new values (a stored count as well: its areas not
+  // read hold what they held, or zeros).
   bool read(S_Byte_Reader& in);
 
   S_String component_name;
@@ -53,7 +58,9 @@ class R_Component {
   S_String tester;
   S_String certificate_serial;
   S_String examine_basis;
-  R_Area areas[MAX_AREAS];
+  // The areas in use, area_count of them: a component holds only the areas
+  // it has, so that the memory of a project follows what its file holds.
+  std::vector<R_Area> areas;
   uint32_t area_count = 0;
   uint8_t checked = 0;
 };

@@ -117,7 +117,7 @@ bool Rebound_Project::load(const std::filesystem::path& path) {
   S_File_Source file;
   if (!file.open(path)) return false;
   const auto source = [&file](char* dst, size_t n) {
-    const ssize_t got = file.read(dst, n);
+    const long long got = file.read(dst, n);
     return got > 0 ? static_cast<size_t>(got) : size_t{0};
   };
   S_Byte_Reader in(source, file.size(), LOAD_CHUNK);

@@ -3,6 +3,8 @@
 #include <cstdio>
 #include <ctime>
 
+#include "s_platform.h"
+
 std::string today_text() {
   // Every new component asks for today's date; the local time is worked out
   // again only when the clock has moved on by a second.
@@ -10,9 +12,9 @@ std::string today_text() {
   thread_local std::string cached;
   const std::time_t now = std::time(nullptr);
   if (now != cached_at) {
-    std::tm local {};
-    localtime_r(&now, &local);
-    cached = date_text(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday);
+    int year = 0, month = 0, day = 0;
+    s_platform::local_date(year, month, day);
+    cached = date_text(year, month, day);
     cached_at = now;
   }
   return cached;

@@ -2,13 +2,13 @@
 // write behind every save.
 #pragma once
 
-#include <sys/types.h>
-
 #include <cstddef>
 #include <filesystem>
 #include <functional>
 #include <string>
 #include <string_view>
+
+#include "s_platform.h"
 
 class S_Byte_Writer;
 
@@ -26,10 +26,10 @@ class S_File_Source {
   // The file's size when it was opened.
   size_t size() const { return size_; }
   // Reads up to n bytes: how many were read, 0 at the end, -1 on an error.
-  ssize_t read(char* dst, size_t n);
+  long long read(char* dst, size_t n);
 
  private:
-  int fd_ = -1;
+  s_platform::File file_ = s_platform::NO_FILE;
   size_t size_ = 0;
 };
 
@@ -43,17 +43,17 @@ bool read_file(const std::filesystem::path& path, std::string& out,
 class S_File_Writer {
  public:
   virtual ~S_File_Writer() = default;
-  // Writes all n bytes to the open descriptor; false on any failure.
-  virtual bool write(int fd, const char* data, size_t n);
-  // Flushes the descriptor to the device; false on failure.
-  virtual bool sync(int fd);
+  // Writes all n bytes to the open file; false on any failure.
+  virtual bool write(s_platform::File file, const char* data, size_t n);
+  // Flushes the file to the device; false on failure.
+  virtual bool sync(s_platform::File file);
 };
 
 // Writes bytes to a temporary file in the target's folder, flushes it and
-// then renames it over the target (the file a symbolic link names, keeping
-// the link; with the old file's mode). On any failure, and for an existing
-// target that may not be written to, the target is left as it was and no
-// temporary file stays behind.
+// then gives it the target's name (s_platform::Replacement says which targets
+// are refused, how links are followed and what the new file keeps of the
+// old). On any failure the target is left as it was and no temporary file
+// stays behind; there is no writing into the target itself.
 bool write_file_replacing(const std::filesystem::path& path, std::string_view bytes);
 bool write_file_replacing(const std::filesystem::path& path, std::string_view bytes, S_File_Writer& writer);
 // The same for bytes that fill makes: they go to the temporary file a chunk

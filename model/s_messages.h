@@ -47,6 +47,9 @@ inline constexpr const char* FIRST_TEMPLATE_CHOSEN_MSG = "选用默认的第一�
 inline constexpr const char* NOTHING_TO_EXPORT_MSG = "没有要导出的数据！";
 inline constexpr const char* EXPORT_FAILED_MSG = "文件[%s]导出失败！";
 
+// The settings file.
+inline constexpr const char* CONFIG_UNUSABLE_MSG = "设置文件[%s]无法使用，已使用默认设置";
+
 // The message with its placeholder (the first %s or %d) replaced by the text.
 std::string message_text(const char* message, std::string_view argument = {});
 // The message with its %d replaced by the number.

@@ -6,6 +6,7 @@
 #include <system_error>
 
 #include "model/gbk_codec.h"
+#include "model/s_platform.h"
 #include "s_ini_file.h"
 
 namespace {
@@ -59,12 +60,11 @@ void Rebound_Tester_Config::Set_Folders(const std::filesystem::path& setting,
 }
 
 bool Rebound_Tester_Config::Prepare_Setting_Dir() {
-  std::error_code ec;
-  if (!std::filesystem::is_directory(setting_dir, ec)) {
-    std::filesystem::create_directory(setting_dir, ec);
+  if (s_platform::entry_kind(setting_dir) != s_platform::Entry::folder) {
+    s_platform::create_folder(setting_dir);
     return false;
   }
-  return std::filesystem::exists(config_file, ec);
+  return s_platform::entry_kind(config_file) != s_platform::Entry::none;
 }
 
 void Rebound_Tester_Config::Reset_Defaults() {
@@ -74,13 +74,18 @@ void Rebound_Tester_Config::Reset_Defaults() {
 }
 
 bool Rebound_Tester_Config::Load() {
+  config_unusable = false;
   if (!Prepare_Setting_Dir()) {
     Reset_Defaults();
     Save();
     return false;
   }
   S_Ini_File ini;
-  if (!ini.load(config_file)) return false;
+  const S_Ini_File::Load_Result result = ini.load(config_file);
+  if (result == S_Ini_File::Load_Result::unreadable || result == S_Ini_File::Load_Result::too_large) {
+    config_unusable = true;
+    return false;
+  }
   const std::string& section = settings_section();
   std::string value;
   if (ini.get(section, area_template_key, value)) area_template = value;
@@ -94,8 +99,9 @@ bool Rebound_Tester_Config::Load() {
 bool Rebound_Tester_Config::Save() {
   S_Ini_File ini;
   // Another line of an existing file must survive, so a file that exists but
-  // cannot be read is not overwritten.
-  if (!ini.load(config_file)) return false;
+  // cannot be read is not overwritten. A file too large to be a settings file
+  // holds nothing worth keeping: it is replaced.
+  if (ini.load(config_file) == S_Ini_File::Load_Result::unreadable) return false;
   const std::string& section = settings_section();
   ini.set(section, area_template_key, area_template);
   ini.set(section, component_template_key, component_template);

@@ -23,10 +23,15 @@ class Rebound_Tester_Config {
   // start directory stays unset.
   void Set_Folders(const std::filesystem::path& setting_dir, std::vector<std::filesystem::path> report_dirs);
   // True when the file was read; false when it was missing (the defaults are
-  // then written) or could not be read.
+  // then written) or could not be used.
   bool Load();
-  // True when all five keys were written.
+  // True when all five keys were written. A file that cannot be read is not
+  // replaced (its other lines must survive); one too large to be a settings
+  // file is replaced by one that holds the five keys.
   bool Save();
+  // True when the last Load found a settings file that could not be used
+  // (unreadable, or larger than any settings file): the defaults stand.
+  bool Config_Unusable() const { return config_unusable; }
   void Reset_Defaults();
   // True when the settings folder and file exist; creates a missing folder.
   bool Prepare_Setting_Dir();
@@ -52,6 +57,7 @@ class Rebound_Tester_Config {
   std::filesystem::path config_file;
   std::filesystem::path start_dir;
   std::vector<std::filesystem::path> report_dirs;
+  bool config_unusable = false;
 };
 
 // The one instance of the program.

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "model/s_file.h"
+#include "model/s_platform.h"
 
 namespace {
 
@@ -52,16 +53,15 @@ void S_Ini_File::parse(std::string_view text) {
   }
 }
 
-bool S_Ini_File::load(const std::filesystem::path& path) {
-  std::error_code ec;
-  if (!std::filesystem::exists(path, ec)) {
-    lines_.clear();
-    return !ec;
-  }
+S_Ini_File::Load_Result S_Ini_File::load(const std::filesystem::path& path) {
+  lines_.clear();
+  if (s_platform::entry_kind(path) == s_platform::Entry::none) return Load_Result::missing;
+  // One byte more than the limit tells a file that is too large.
   std::string bytes;
-  if (!read_file(path, bytes)) return false;
+  if (!read_file(path, bytes, MAX_BYTES + 1)) return Load_Result::unreadable;
+  if (bytes.size() > MAX_BYTES) return Load_Result::too_large;
   parse(bytes);
-  return true;
+  return Load_Result::read;
 }
 
 bool S_Ini_File::save(const std::filesystem::path& path) const { return write_file_replacing(path, text()); }

@@ -11,10 +11,18 @@
 
 class S_Ini_File {
  public:
+  // The largest settings file that is read. A settings file holds a few
+  // lines; reading a larger one would take time and memory that grow with
+  // whatever the file holds.
+  static constexpr size_t MAX_BYTES = 64 * 1024;
+
+  enum class Load_Result { read, missing, unreadable, too_large };
+
   // Parses INI text (replacing what the object held).
   void parse(std::string_view text);
-  // False when the file cannot be read; a missing file reads as empty.
-  bool load(const std::filesystem::path& path);
+  // Reads the file; a missing one reads as empty. A file that cannot be read
+  // or is larger than MAX_BYTES leaves the object empty.
+  Load_Result load(const std::filesystem::path& path);
   // Writes the text through a temporary file that replaces the old one.
   bool save(const std::filesystem::path& path) const;
 

@@ -25,6 +25,8 @@
 #include "batch_panel.h"
 #include "component_panel.h"
 #include "evaluation/caculate2.h"
+#include "model/project_workflows.h"
+#include "model/s_messages.h"
 #include "main_form_columns.h"
 #include "project_info_form_unit.h"
 #include "report/rebound_tester_config.h"
@@ -89,6 +91,10 @@ TMain_Form::TMain_Form(UI_Services& ui_services) : services(ui_services) {
   }
 
   Tester_Config().Load();
+  if (Tester_Config().Config_Unusable()) {
+    services.information(
+        utf8_to_qstring(message_text(CONFIG_UNUSABLE_MSG, path_text(Tester_Config().config_file))));
+  }
 }
 
 TMain_Form::~TMain_Form() {

@@ -77,7 +77,7 @@ TEST_F(Calc_Failure_Test, AnOutputThatCannotBeWrittenLeavesTheInputAsItWas) {
   std::filesystem::create_directory(path("out.prj"));
   const auto before = files();
 
-  const Cli_Result result = run_cli({"calc", path("in.prj"), path("out.prj")});
+  const Cli_Result result = run_cli({"calc", path("in.prj"), path("out.prj"), "--force"});
 
   EXPECT_EQ(result.status, 1);
   EXPECT_EQ(result.err.back(), "工程文件[" + path("out.prj") + "]导出失败！");

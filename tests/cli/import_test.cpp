@@ -50,7 +50,7 @@ TEST_F(Import_Test, AppendsOneComponentPerOpenedFileAndGoesOnAfterFailures) {
 TEST_F(Import_Test, WithNoFileOpenedKeepsAnExistingProject) {
   write("out.prj", "the previous project");
 
-  const Cli_Result result = run_cli({"import", path("out.prj"), path("missing.R82")});
+  const Cli_Result result = run_cli({"import", path("out.prj"), path("missing.R82"), "--force"});
 
   EXPECT_EQ(result.status, 1);
   const std::vector<std::string> messages = {"构件文件[" + path("missing.R82") + "]打开失败！",
@@ -63,7 +63,7 @@ TEST_F(Import_Test, ReportsAProjectThatCannotBeWritten) {
   write("kz1.R82", device_file_bytes(sample_device("KZ-1", 10, 36)));
   std::filesystem::create_directory(path("out.prj"));
 
-  const Cli_Result result = run_cli({"import", path("out.prj"), path("kz1.R82")});
+  const Cli_Result result = run_cli({"import", "--force", path("out.prj"), path("kz1.R82")});
 
   EXPECT_EQ(result.status, 1);
   EXPECT_EQ(result.err, std::vector<std::string>{"工程文件[" + path("out.prj") + "]导出失败！"});

@@ -51,7 +51,8 @@ TEST(Usage, HelpPrintsTheUsageOfEveryCommand) {
 
   EXPECT_EQ(result.status, 0);
   EXPECT_TRUE(result.err.empty());
-  for (const char* synopsis : {"rv820-cli import OUT.prj FILE.R82...", "rv820-cli calc IN.prj [OUT.prj]",
+  for (const char* synopsis : {"rv820-cli import OUT.prj FILE.R82... [--force]",
+                               "rv820-cli calc IN.prj [OUT.prj] [--force]",
                                "rv820-cli show IN.prj [--json]", "rv820-cli batch IN.prj [--json] [--no]",
                                "rv820-cli export IN.prj OUT.xlsx|OUT.csv [--areas]"}) {
     EXPECT_NE(result.out.find(synopsis), std::string::npos) << synopsis;

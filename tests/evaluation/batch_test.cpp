@@ -44,7 +44,7 @@ const std::string no_data = "inform: 无测区数据";
 // calculated, and ticked or not.
 R_Component* add_component(Rebound_Project& p, uint32_t n, int first, bool checked) {
   R_Component* c = p.new_component();
-  c->area_count = n;
+  c->set_area_count(n);
   for (uint32_t i = 0; i < n; ++i) std::memset(c->areas[i].readings, first + static_cast<int>(i), 16);
   if (n > 0) {
     EXPECT_EQ(calculate_component(*c), nullptr);

@@ -26,14 +26,14 @@ class Full_Disk_Writer : public S_File_Writer {
   enum class Mode { count, nothing_written, half_written };
   Full_Disk_Writer(Mode mode, int fail_at) : mode_(mode), fail_at_(fail_at) {}
 
-  bool write(int fd, const char* data, size_t n) override {
+  bool write(s_platform::File fd, const char* data, size_t n) override {
     ++writes;
     if (mode_ == Mode::count || writes != fail_at_) return S_File_Writer::write(fd, data, n);
     if (mode_ == Mode::half_written) S_File_Writer::write(fd, data, n / 2);
     errno = ENOSPC;
     return false;
   }
-  bool sync(int fd) override {
+  bool sync(s_platform::File fd) override {
     if (mode_ != Mode::count && fail_at_ == 0) {
       errno = ENOSPC;
       return false;

@@ -35,7 +35,7 @@ void fill_component(R_Component& c) {
   c.strength_min = 21.75f;
   c.strength_sd = 3.875f;
   c.strength_e = 21.0625f;
-  c.area_count = 3;
+  c.set_area_count(3);
   for (int i = 0; i < 3; ++i) fill_area(c.areas[i], 30 + i);
   c.set_checked(1);
 }
@@ -100,8 +100,9 @@ TEST(R_Component, NewComponentHasItsDefaults) {
 
 TEST(R_Component, AddAreaStopsAtFifty) {
   R_Component c;
-  while (c.get_area_count() < 49) ASSERT_TRUE(c.add_area());
-  fill_area(c.areas[49], 5);  // a stale slot is cleared when it comes into use
+  while (c.get_area_count() < 50) ASSERT_TRUE(c.add_area());
+  fill_area(c.areas[49], 5);  // an area removed and added again comes back cleared
+  ASSERT_TRUE(c.remove_area(49));
   EXPECT_TRUE(c.add_area());
   EXPECT_EQ(c.get_area_count(), 50u);
   EXPECT_EQ(area_form(c.areas[49]), std::string(24, '\0'));
@@ -125,7 +126,7 @@ TEST(R_Component, RemoveAreaClosesTheGapOrRefuses) {
   for (const Case& k : cases) {
     SCOPED_TRACE(::testing::Message() << "count " << k.count << " index " << k.index);
     R_Component c;
-    c.area_count = k.count;
+    c.set_area_count(k.count);
     for (uint32_t i = 0; i < k.count; ++i) fill_area(c.areas[i], seeds[i]);
     EXPECT_EQ(c.remove_area(k.index), k.ok);
     ASSERT_EQ(c.get_area_count(), k.left.size());

@@ -16,7 +16,7 @@ namespace {
 class Failing_Writer : public S_File_Writer {
  public:
   Failing_Writer(int fail_write, bool fail_sync) : fail_write_(fail_write), fail_sync_(fail_sync) {}
-  bool write(int fd, const char* data, size_t n) override {
+  bool write(s_platform::File fd, const char* data, size_t n) override {
     if (++writes_ == fail_write_) {
       // Part of the data reaches the temporary file before the failure.
       S_File_Writer::write(fd, data, n / 2);
@@ -24,7 +24,7 @@ class Failing_Writer : public S_File_Writer {
     }
     return S_File_Writer::write(fd, data, n);
   }
-  bool sync(int fd) override { return !fail_sync_ && S_File_Writer::sync(fd); }
+  bool sync(s_platform::File fd) override { return !fail_sync_ && S_File_Writer::sync(fd); }
 
  private:
   int fail_write_;

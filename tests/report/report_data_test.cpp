@@ -186,7 +186,7 @@ TEST_F(Report_Data_Test, StrengthGradeAndAreaCountTexts) {
     SCOPED_TRACE(c.grade);
     const auto change = [&](R_Component& component) {
       component.strength_grade = c.grade;
-      component.area_count = c.areas;
+      component.set_area_count(c.areas);
     };
     EXPECT_EQ(component_value("强度等级", change), text(c.grade_text));
     EXPECT_EQ(component_value("测区数", change), text(c.area_count_text));
@@ -196,7 +196,7 @@ TEST_F(Report_Data_Test, StrengthGradeAndAreaCountTexts) {
 TEST_F(Report_Data_Test, AreaReportHasOneRecordPerAreaWithTheComponentInTheFirst) {
   add_component("其他构件", true);
   R_Component& component = add_component("梁-1", true);
-  component.area_count = 12;
+  component.set_area_count(12);
   QString readings;
   for (int i = 0; i < READINGS_PER_AREA; ++i) {
     component.areas[0].readings[i] = static_cast<uint8_t>(30 + i);
@@ -227,7 +227,7 @@ TEST_F(Report_Data_Test, AreaReportHasOneRecordPerAreaWithTheComponentInTheFirst
 
 TEST_F(Report_Data_Test, AreaReportWithoutAreasOrComponentHasNoRecords) {
   R_Component& empty = add_component("空构件", true);
-  empty.area_count = 0;
+  empty.set_area_count(0);
   EXPECT_TRUE(build(REPORT_MODE_AREA, &empty).empty());
   data.report_component = nullptr;
   EXPECT_TRUE(build(REPORT_MODE_AREA).empty());

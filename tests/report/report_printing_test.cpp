@@ -162,8 +162,8 @@ TEST_F(Report_Printing_Test, ComponentReportIsOneReportOfTheTickedComponents) {
 
 TEST_F(Report_Printing_Test, AreaReportIsOneReportPerTickedComponentNumberedFromOne) {
   add_components({true, false, true});
-  project.component(0)->area_count = 3;
-  project.component(2)->area_count = 2;
+  project.component(0)->set_area_count(3);
+  project.component(2)->set_area_count(2);
   config.default_print_template = 1;
   ASSERT_TRUE(print());
   ASSERT_EQ(engine.reports.size(), 2u);

@@ -70,12 +70,12 @@ TEST(S_Ini_File, LoadMissingFileIsEmptySaveReplaces) {
   Temp_Dir dir;
   S_Ini_File ini;
   ini.parse("stale=1\n");
-  ASSERT_TRUE(ini.load(dir / "none.ini"));
+  ASSERT_EQ(ini.load(dir / "none.ini"), S_Ini_File::Load_Result::missing);
   EXPECT_EQ(ini.text(), "");
   ini.set("s", "k", "v");
   ASSERT_TRUE(ini.save(dir / "x.ini"));
   EXPECT_EQ(file_bytes(dir / "x.ini"), "[s]\nk=v\n");
-  EXPECT_FALSE(ini.load(dir.path()));  // a folder cannot be read
+  EXPECT_EQ(ini.load(dir.path()), S_Ini_File::Load_Result::unreadable);  // a folder cannot be read
 }
 
 }  // namespace

@@ -153,7 +153,7 @@ TEST_F(Main_Window_Test, CalculateNeedsACurrentComponent) {
 TEST_F(Main_Window_Test, CalculateWithoutAreasChangesNothing) {
   import_samples({1});
   R_Component& c = *form().project.component(0);
-  c.area_count = 0;
+  c.set_area_count(0);
   c.strength_avg = 12.5f;
   child<QAction>("Caculate_Act")->trigger();
   EXPECT_EQ(ui.informations(), QStringList({QString::fromUtf8(NO_AREA_DATA_MSG)}));
