@@ -107,7 +107,7 @@ TEST_F(Main_Form_Printing_Test, PrintDialogOffersThePagesOfTheReportPrinted) {
     EXPECT_EQ(preview().Gr_Print_Preview->pageCount(), 1);
     d.close();
   });
-  form().Print_Preview_Act->trigger();
+  child<QAction>("Print_Preview_Act")->trigger();
 
   QString long_name;
   for (int i = 0; i < 400; ++i) long_name += QStringLiteral("混凝土框架柱第%1段").arg(i);
@@ -118,7 +118,7 @@ TEST_F(Main_Form_Printing_Test, PrintDialogOffersThePagesOfTheReportPrinted) {
     offered = dynamic_cast<QPrintDialog&>(d).maxPage();
     d.reject();
   });
-  form().Print_Act->trigger();
+  child<QAction>("Print_Act")->trigger();
   EXPECT_GT(offered, 3);
   EXPECT_EQ(offered, preview().Grid_Report.page_count());
 }
@@ -127,7 +127,7 @@ TEST_F(Main_Form_Printing_Test, ATemplateThatCannotBeLoadedIsToldWithTheReasonAn
   Tester_Config().default_print_template = 0;
   std::ofstream(fs::path(path(QStringLiteral("Report/构件")).toStdString()) / COMPONENT_TEMPLATE)
       << "<report>\n<page-header>\n<text>{测试人}</text>\n</page-header>\n</report>\n";
-  form().Print_Act->trigger();
+  child<QAction>("Print_Act")->trigger();
   EXPECT_EQ(ui.informations(),
             QStringList{QStringLiteral("模版文件[%1]无法加载，请在[报表设置]中选择其他模版。\n"
                                        "第 3 行：没有名为“测试人”的字段")
