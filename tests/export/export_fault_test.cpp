@@ -17,7 +17,7 @@ namespace {
 // Writes as usual, then cannot flush the file to the device.
 class Failing_Flush_Writer : public S_File_Writer {
  public:
-  bool sync(int) override {
+  bool sync(s_platform::File) override {
     errno = EIO;
     return false;
   }
