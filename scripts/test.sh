@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # Builds everything and runs every test: the suites, the same suites under
 # AddressSanitizer and UndefinedBehaviorSanitizer, each fuzz target for a
-# bounded time (FUZZ_SECONDS, 60 by default), the Debian package installed and
-# tried as a new user, and the Windows build of the core and the command line
-# under Wine.
+# bounded time (FUZZ_SECONDS, 60 by default). The Debian package's test
+# (scripts/package-test.sh) and the Windows check (scripts/test-windows.sh)
+# run on their own.
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 bash "$here/scripts/install-deps.sh"
@@ -30,8 +30,3 @@ CC=clang-14 CXX=clang++-14 cmake -S "$here" -B "$here/build-fuzz" -DCMAKE_BUILD_
 cmake --build "$here/build-fuzz" --target fuzz_all -j2
 bash "$here/scripts/fuzz.sh" "$here/build-fuzz" "$fuzz_seconds"
 
-echo "== the Debian package, installed and tried as a new user"
-bash "$here/scripts/package-test.sh"
-
-echo "== the core and the command line built for Windows, under Wine"
-bash "$here/scripts/test-windows.sh"
