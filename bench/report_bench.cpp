@@ -4,7 +4,9 @@
 // layout: the positioned texts of the engine's own layout, drawn one by one).
 #include <benchmark/benchmark.h>
 
+#include <QBuffer>
 #include <QGuiApplication>
+#include <QPainter>
 #include <QPdfWriter>
 #include <QTemporaryDir>
 #include <QTextLayout>
