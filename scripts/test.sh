@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # Builds everything and runs every test: the suites, the same suites under
 # AddressSanitizer and UndefinedBehaviorSanitizer, each fuzz target for a
-# bounded time (FUZZ_SECONDS, 60 by default). The Debian package's test
-# (scripts/package-test.sh) and the Windows check (scripts/test-windows.sh)
-# run on their own.
+# bounded time (FUZZ_SECONDS, 60 by default), and the Debian package installed
+# and tried as a new user. The Windows check (scripts/test-windows.sh) runs on
+# its own.
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 bash "$here/scripts/install-deps.sh"
@@ -30,3 +30,5 @@ CC=clang-14 CXX=clang++-14 cmake -S "$here" -B "$here/build-fuzz" -DCMAKE_BUILD_
 cmake --build "$here/build-fuzz" --target fuzz_all -j2
 bash "$here/scripts/fuzz.sh" "$here/build-fuzz" "$fuzz_seconds"
 
+echo "== the Debian package, installed and tried as a new user"
+bash "$here/scripts/package-test.sh"
