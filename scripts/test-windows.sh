@@ -22,6 +22,7 @@ toolchain=(-DCMAKE_TOOLCHAIN_FILE="$here/scripts/mingw-w64-x86_64.cmake" -DCMAKE
 # A Wine of our own, started once and kept running while the suites start
 # one program after another; arguments and file names reach it as UTF-8.
 export WINEPREFIX="$out/wine" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" LC_ALL=C.UTF-8
+mkdir -p "$WINEPREFIX"
 wine=/usr/lib/wine/wine64
 echo "== start Wine"
 /usr/lib/wine/wineserver -p
