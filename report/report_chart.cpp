@@ -25,6 +25,7 @@ struct Chart_Text {
   QRectF box;
   Qt::Alignment align;
   bool turned = false;
+  bool backed = false;  // on white, so that a mark's line does not strike it through
 };
 
 // The step of the value axis: 1, 2, 2.5 or 5 times a power of ten, so that
@@ -55,6 +56,10 @@ class Chart_Drawing : public Report_Drawing {
     painter.setFont(font);
     for (const Chart_Text& text : texts) {
       if (!text.turned) {
+        if (text.backed)
+          painter.fillRect(painter.boundingRect(text.box, int(text.align), text.text)
+                               .adjusted(-2 * thin, -thin, 2 * thin, 2 * thin),
+                           Qt::white);
         painter.drawText(text.box, int(text.align), text.text);
         continue;
       }
@@ -103,12 +108,15 @@ std::shared_ptr<const Report_Drawing> Report_Chart::drawing(const std::vector<st
   // The numbers of the bars and their labels, and the marks' numbers (those
   // above 0).
   std::vector<std::optional<double>> values;
-  std::vector<QString> labels;
-  double highest = 0.0, widest = 0.0;
+  std::vector<QString> labels, numbers;  // numbers: each bar's number as the report shows it
+  double highest = 0.0, widest = 0.0, widest_number = 0.0;
   for (const std::vector<QString>& record : records) {
     Report_Text_Values at = first;
     at.record = &record;
-    values.push_back(chart_number(value.expand(at)));
+    const QString shown = value.expand(at);
+    values.push_back(chart_number(shown));
+    numbers.push_back(values.back() ? shown.simplified().section(u' ', 0, 0) : QString());
+    widest_number = std::max(widest_number, metrics.horizontalAdvance(numbers.back()));
     if (values.back()) highest = std::max(highest, *values.back());
     labels.push_back(label.expand(at).left(MAX_LABEL_CHARACTERS).simplified());
     widest = std::max(widest, metrics.horizontalAdvance(labels.back()));
@@ -137,13 +145,17 @@ std::shared_ptr<const Report_Drawing> Report_Chart::drawing(const std::vector<st
   const QString caption = axis.expand(first).simplified();
   const double left = tick_width + gap_x;
   const double right = drawn_marks.empty() ? mm_x(2.0) : mark_width + 2 * gap_x;
-  // The caption stands clear above the top tick's number, which is centred on its line.
-  const double top = line_height / 2 + (caption.isEmpty() ? 0.0 : line_height + gap_y);
   const double slot = records.empty() ? 0.0 : std::max(size.width() - left - right, 1.0) / records.size();
+  // Each bar's number stands on it where every number fits its bar's room.
+  const double label_gap = mm_x(0.8);
+  const bool numbered = widest_number > 0.0 && widest_number + label_gap <= slot;
+  // The caption stands clear above the top tick's number, which is centred on
+  // its line, and above the number on a bar reaching the top.
+  const double top = std::max(line_height / 2, numbered ? line_height + gap_y : 0.0) +
+                     (caption.isEmpty() ? 0.0 : line_height + gap_y);
 
   // The labels under the bars: side by side when they fit their bars' room,
   // otherwise turned upright; every k-th one where even so they would touch.
-  const double label_gap = mm_x(0.8);
   const bool turned = widest + label_gap > slot;
   // Turned labels stand a character's height apart, less than a line's.
   const double needed = (turned ? metrics.horizontalAdvance(QChar(0x6D4B)) : widest) + label_gap;
@@ -173,9 +185,15 @@ std::shared_ptr<const Report_Drawing> Report_Chart::drawing(const std::vector<st
   const double bar_width = std::min(slot * 0.6, mm_x(12.0));
   for (size_t i = 0; i < records.size(); ++i) {
     const double centre = plot.left() + (i + 0.5) * slot;
-    if (values[i] && *values[i] > 0.0)
-      chart->bars.emplace_back(QPointF(centre - bar_width / 2, y_of(*values[i])),
+    if (values[i] && *values[i] > 0.0) {
+      const double bar_top = y_of(*values[i]);
+      chart->bars.emplace_back(QPointF(centre - bar_width / 2, bar_top),
                                QPointF(centre + bar_width / 2, plot.bottom()));
+      if (numbered)
+        chart->texts.push_back({numbers[i],
+                                QRectF(centre - slot / 2, bar_top - gap_y - line_height, slot, line_height),
+                                Qt::AlignHCenter | Qt::AlignBottom, false, true});
+    }
     if (i % every != 0 || labels[i].isEmpty()) continue;
     const double below = plot.bottom() + gap_y;
     if (turned)

@@ -1,6 +1,6 @@
 // Report_Chart: a bar chart of a report's records, drawn as vectors. Each
 // record gives one bar, as tall as the number its field shows, with its label
-// under it; marks are horizontal lines at numbers of the first record (a mean,
+// under it and the number on it (where every number fits its bar); marks are horizontal lines at numbers of the first record (a mean,
 // an estimated value), labelled at the right; the value axis is on the left.
 // A value the report shows only as a text ("-.-", ">100.0") draws nothing.
 #pragma once

@@ -611,8 +611,8 @@ class Report_Layouter {
   const QString date;
   QRectF body;
   bool rows_depend_on_page = false;
-  Page_Band page_header{definition.page_header, shows_page(definition.page_header)};
-  Page_Band page_footer{definition.page_footer, shows_page(definition.page_footer)};
+  Page_Band page_header{definition.page_header, shows_page(definition.page_header), std::nullopt};
+  Page_Band page_footer{definition.page_footer, shows_page(definition.page_footer), std::nullopt};
   // The detail rows laid out so far, kept for the next pass unless a row
   // shows the page number.
   std::vector<Laid_Row> detail_rows;

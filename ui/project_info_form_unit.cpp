@@ -124,7 +124,7 @@ void TProject_Info_Form::Store_Project_Info(Rebound_Project& project) const {
     if (f.date) {
       if (f.date->edited()) text.assign(f.date->date_text());
     } else if (f.edit->text() != to_qstring(text)) {
-      text.assign(qstring_to_gbk(f.edit->text()));
+      text = to_s_string(f.edit->text());
     }
   }
 }

@@ -424,6 +424,7 @@ class Golden_Pages_Test : public Cli_Report_Test {
     std::strftime(today, sizeof today, "%Y-%m-%d", std::localtime(&now));
     for (size_t at = text.find(today); at != std::string::npos; at = text.find(today, at))
       text.replace(at, std::strlen(today), "YYYY-MM-DD");
+    std::filesystem::copy_file(path("golden.pdf"), "/tmp/r15/golden-" + kind + ".pdf", std::filesystem::copy_options::overwrite_existing);
     return "pages: " + std::to_string(pdf_reader::page_count(path("golden.pdf"))) + "\n" + text;
   }
 };
@@ -443,6 +444,16 @@ TEST_F(Golden_Pages_Test, ShippedTemplatesPrintTheirGoldenPages) {
     const std::string expected((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     EXPECT_EQ(text, expected) << "the pages differ from " << golden;
   }
+}
+
+// The shipped component report carries the report number as a QR code on its
+// first page, for a client to check the report by; the area report has none.
+TEST_F(Golden_Pages_Test, ShippedComponentReportCarriesItsNumberAsQrCode) {
+  save_golden_project();
+  ASSERT_EQ(run_cli({"report", "golden.prj", "--pdf", "component.pdf", "--kind", "component"}).status, 0);
+  EXPECT_EQ(pdf_reader::qr_codes(path("component.pdf")), std::vector<std::string>{"HT-2024-0612"});
+  ASSERT_EQ(run_cli({"report", "golden.prj", "--pdf", "area.pdf", "--kind", "area"}).status, 0);
+  EXPECT_TRUE(pdf_reader::qr_codes(path("area.pdf")).empty());
 }
 
 }  // namespace

@@ -1,5 +1,5 @@
 // Reads back the PDF files the reports write, through the poppler tools:
-// the text of a page, the number of pages, a page's size, the fonts.
+// the text of a page, the number of pages, a page's size, the QR codes.
 #pragma once
 
 #include <filesystem>
@@ -28,5 +28,9 @@ int page_count(const std::filesystem::path& pdf);
 
 // The size line of one page, as "595.28 x 841.89"; empty when not given.
 std::string page_size(const std::filesystem::path& pdf, int page);
+
+// The texts of the QR codes on one page (from 1), sorted, as zbarimg reads
+// them from the page rendered as PNG beside the PDF; empty when it has none.
+std::vector<std::string> qr_codes(const std::filesystem::path& pdf, int page = 1);
 
 }  // namespace pdf_reader

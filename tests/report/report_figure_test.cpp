@@ -6,7 +6,6 @@
 #include <QDir>
 #include <QImage>
 #include <QPainter>
-#include <QProcess>
 #include <QRegularExpression>
 
 #include "report/qt_report_engine.h"
@@ -39,18 +38,10 @@ std::vector<Pdf_Image> pdf_images(const QString& pdf) {
   return images;
 }
 
-// The texts of the QR codes on the first page of a PDF, rendered as PNG.
-QStringList qr_codes(const QString& pdf, const QTemporaryDir& dir) {
-  const QString base = dir.filePath("page");
-  run_tool("pdftoppm", {"-png", "-r", "300", "-f", "1", "-l", "1", "-singlefile", pdf, base});
-  QProcess zbar;
-  zbar.start("zbarimg", {"--quiet", "--nodbus", base + ".png"});
-  EXPECT_TRUE(zbar.waitForFinished(60000));
-  // Each symbol as "QR-Code:" and its text, line breaks and all.
-  const QString output = QString::fromUtf8(zbar.readAllStandardOutput());
-  QStringList codes = output.split(QRegularExpression("(^|\\n)QR-Code:"), Qt::SkipEmptyParts);
-  if (!codes.isEmpty() && codes.back().endsWith(u'\n')) codes.back().chop(1);
-  codes.sort();
+// The texts of the QR codes on the first page of a PDF.
+QStringList qr_codes(const QString& pdf) {
+  QStringList codes;
+  for (const std::string& code : pdf_reader::qr_codes(pdf.toStdString())) codes.push_back(QString::fromStdString(code));
   return codes;
 }
 
@@ -126,7 +117,7 @@ TEST_F(Report_Figure_Test, QrCodesHoldTheirTextsWithTheFieldsFilled) {
   });
   engine.fetch_records();
   const QString pdf = pdf_of(engine);
-  EXPECT_EQ(qr_codes(pdf, dir), QStringList({QStringLiteral("JC-2024-0815"),
+  EXPECT_EQ(qr_codes(pdf), QStringList({QStringLiteral("JC-2024-0815"),
                                              QStringLiteral("报告编号：JC-2024-0815\n工程：滨江花园三期")}));
   // Drawn as vectors: the PDF holds no picture.
   EXPECT_TRUE(pdf_images(pdf).empty());
@@ -143,7 +134,7 @@ TEST_F(Report_Figure_Test, QrCodeTooLongOnceFilledIsCrossedOutWithANotice) {
   engine.fetch_records();
   const QString pdf = pdf_of(engine);
   EXPECT_TRUE(pdf_text(pdf).contains(QStringLiteral("二维码内容过长")));
-  EXPECT_TRUE(qr_codes(pdf, dir).isEmpty());
+  EXPECT_TRUE(qr_codes(pdf).isEmpty());
   // The print command is told.
   EXPECT_TRUE(engine.layout_warning().contains(QStringLiteral("二维码的文字过长")))
       << engine.layout_warning().toStdString();
@@ -185,6 +176,11 @@ TEST_F(Report_Figure_Test, ChartLabelsAreInThePageText) {
   const QStringList words = text.split(QRegularExpression("\\s+"), Qt::SkipEmptyParts);
   for (const char* word : {"1", "2", "3", "4", "5", "0", "10", "20", "30", "40"})
     EXPECT_GE(words.count(QString::fromLatin1(word)), 1) << word;
+  // Each bar's number stands on it, besides the table's "31.2 MPa"; a text
+  // value and a strength shown as "0.0" have no bar and no number.
+  for (const char* word : {"31.2", "28.4", "35.9"}) EXPECT_EQ(words.count(QString::fromLatin1(word)), 2) << word;
+  EXPECT_EQ(words.count(QStringLiteral(">100.0")), 1);
+  EXPECT_EQ(words.count(QStringLiteral("0.0")), 1);
 }
 
 TEST(Report_Chart_Test, NumbersOfValueTexts) {
