@@ -54,7 +54,7 @@ Cli_Json component_json(const R_Component& component) {
 
 Cli_Json project_json(const Rebound_Project& project) {
   Cli_Json texts = Cli_Json::object();
-  for (int i = 0; i < Rebound_Project::TEXT_COUNT; ++i) texts[PROJECT_TEXT_NAMES[i]] = project.text(i).utf8();
+  for (const Project_Text& text : PROJECT_TEXTS) texts[text.name] = (project.*text.text).utf8();
   Cli_Json components = Cli_Json::array();
   for (const auto& component : project.components) components.push_back(component_json(*component));
   Cli_Json json;

@@ -14,6 +14,7 @@
 #include "report/report_layout.h"
 #include "report/report_pdf_file.h"
 #include "report/report_template.h"
+#include "report/s_qt_text.h"
 
 namespace {
 
@@ -31,7 +32,7 @@ const char* const CJK_FACES[] = {"Noto Sans CJK SC", "Microsoft YaHei", "SimSun"
 void replace_missing_font(QString& family, QString& warning) {
   if (QFontDatabase::hasFamily(family)) return;
   for (const char* face : CJK_FACES) {
-    const QString name = QString::fromUtf8(face);
+    const QString name = utf8_to_qstring(face);
     if (QFontDatabase::hasFamily(name)) {
       warning = QStringLiteral("本机没有字体“%1”，已改用“%2”。").arg(family, name);
       family = name;

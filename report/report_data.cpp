@@ -97,7 +97,7 @@ QString readings_text(const uint8_t (&readings)[READINGS_PER_AREA]) {
 
 void Bind_Report_Fields(tagGrid_Report_Field& fields, Report_Engine& engine) {
   for (int i = 0; i < REPORT_FIELD_COUNT; ++i)
-    fields.handles[i] = engine.field_by_name(QString::fromUtf8(REPORT_FIELD_NAMES[i]));
+    fields.handles[i] = engine.field_by_name(utf8_to_qstring(REPORT_FIELD_NAMES[i]));
 }
 
 void Report_Data::Set_Report_Source(const Rebound_Project& project, const tagGrid_Report_Field& fields) {
@@ -173,7 +173,7 @@ void Report_Data::Fill_Component_Fields() {
   set_integer(SERIAL_FIELD, fetch_count);
   for (const Component_Text_Field& field : COMPONENT_TEXT_FIELDS)
     set_text(field.index, to_qstring(c.*field.text));
-  set_text(STRENGTH_GRADE_FIELD, QString::fromUtf8(strength_grade_text(c.strength_grade)));
+  set_text(STRENGTH_GRADE_FIELD, utf8_to_qstring(strength_grade_text(c.strength_grade)));
   set_text(STRENGTH_AVG_FIELD, mean_text(c.strength_avg, "%.1f MPa"));
   set_text(STRENGTH_MIN_FIELD, bounded_strength_text(c.strength_min));
   set_text(STRENGTH_SD_FIELD, mean_text(c.strength_sd, "%.2f MPa"));

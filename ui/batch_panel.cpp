@@ -35,7 +35,7 @@ S_Batch_Panel::S_Batch_Panel(QWidget* parent) : QWidget(parent) {
     setGeometry(parent->rect());
   }
   auto label = [this](const char* name, const char* text, int x, int y) {
-    auto* l = new QLabel(QString::fromUtf8(text), this);
+    auto* l = new QLabel(utf8_to_qstring(text), this);
     l->setObjectName(QString::fromLatin1(name));
     set_label_look(*l, UI_FONT_PIXELS);
     l->move(x, y);

@@ -35,7 +35,7 @@ S_Component_Panel::S_Component_Panel(QWidget* parent) : QFrame(parent) {
   int column = 0;
   auto place = [&](const char* label, QWidget* field, int width, int span = 1) {
     field->setFixedWidth(width);
-    auto* caption = new QLabel(QString::fromUtf8(label), this);
+    auto* caption = new QLabel(utf8_to_qstring(label), this);
     caption->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     grid->addWidget(caption, line, column);
     grid->addWidget(field, line, column + 1, 1, 2 * span - 1, Qt::AlignLeft);
