@@ -66,7 +66,7 @@ QString pdf_path() {
 void BM_component_report_pdf(benchmark::State& state) {
   for (auto _ : state) {
     Qt_Report_Engine engine;
-    const bool written = Report_Pdf_File::write(pdf_path(), [&](Report_Pdf_File& pdf) {
+    const bool written = Report_Pdf_File::write(qstring_to_path(pdf_path()), [&](Report_Pdf_File& pdf) {
       return print_component_report(engine, [&] {
         engine.fetch_records();
         return pdf.add(engine);

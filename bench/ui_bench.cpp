@@ -21,10 +21,10 @@
 #include "bench_goals.h"
 #include "evaluation/caculate2.h"
 #include "model/device_file.h"
-#include "model/gbk_codec.h"
 #include "model/s_byte_stream.h"
 #include "report/rebound_tester_config.h"
 #include "report/report_templates.h"
+#include "report/s_qt_text.h"
 #include "report/ui_services.h"
 #include "tools/device_file_writer.h"
 #include "ui/program_windows.h"
@@ -63,8 +63,8 @@ class Start_Dir {
   std::filesystem::path path() const { return dir.path().toStdString(); }
 
  private:
-  static std::string first_template(const Rebound_Tester_Config& config, Report_Kind kind) {
-    return utf8_to_gbk(list_template_files(template_folders(config, kind)).value(0).toStdString());
+  static S_String first_template(const Rebound_Tester_Config& config, Report_Kind kind) {
+    return to_s_string(list_template_files(template_folders(config, kind)).value(0));
   }
   QTemporaryDir dir;
 };

@@ -1,13 +1,10 @@
 #include "project_json.h"
 
 #include "evaluation/caculate2.h"
-#include "model/gbk_codec.h"
 #include "model/r_component.h"
 #include "model/rebound_project.h"
 
 namespace {
-
-std::string utf8(const S_String& text) { return gbk_to_utf8(text.bytes()); }
 
 Cli_Json area_json(const R_Area& area) {
   Cli_Json readings = Cli_Json::array();
@@ -24,20 +21,20 @@ Cli_Json area_json(const R_Area& area) {
 
 Cli_Json component_json(const R_Component& component) {
   Cli_Json json;
-  json["component_name"] = utf8(component.component_name);
-  json["component_date"] = utf8(component.component_date);
-  json["produced_date"] = utf8(component.produced_date);
-  json["bak_info"] = utf8(component.bak_info);
+  json["component_name"] = component.component_name.utf8();
+  json["component_date"] = component.component_date.utf8();
+  json["produced_date"] = component.produced_date.utf8();
+  json["bak_info"] = component.bak_info.utf8();
   json["strength_grade"] = component.strength_grade;
   json["strength_avg"] = component.strength_avg;
   json["strength_min"] = component.strength_min;
   json["strength_sd"] = component.strength_sd;
   json["strength_e"] = component.strength_e;
-  json["device_type"] = utf8(component.device_type);
-  json["device_num"] = utf8(component.device_num);
-  json["tester"] = utf8(component.tester);
-  json["certificate_serial"] = utf8(component.certificate_serial);
-  json["examine_basis"] = utf8(component.examine_basis);
+  json["device_type"] = component.device_type.utf8();
+  json["device_num"] = component.device_num.utf8();
+  json["tester"] = component.tester.utf8();
+  json["certificate_serial"] = component.certificate_serial.utf8();
+  json["examine_basis"] = component.examine_basis.utf8();
   json["area_count"] = component.area_count;
   json["checked"] = static_cast<unsigned>(component.checked);
   Cli_Json areas = Cli_Json::array();
@@ -57,7 +54,7 @@ Cli_Json component_json(const R_Component& component) {
 
 Cli_Json project_json(const Rebound_Project& project) {
   Cli_Json texts = Cli_Json::object();
-  for (int i = 0; i < Rebound_Project::TEXT_COUNT; ++i) texts[PROJECT_TEXT_NAMES[i]] = utf8(project.text(i));
+  for (const Project_Text& text : PROJECT_TEXTS) texts[text.name] = (project.*text.text).utf8();
   Cli_Json components = Cli_Json::array();
   for (const auto& component : project.components) components.push_back(component_json(*component));
   Cli_Json json;

@@ -12,9 +12,8 @@
 #include "cli_console.h"
 #include "cli_messages.h"
 #include "cli_output.h"
-#include "model/gbk_codec.h"
-#include "model/rebound_project.h"
 #include "model/project_workflows.h"
+#include "model/rebound_project.h"
 #include "model/s_messages.h"
 #include "report/program_folders.h"
 #include "report/qt_report_engine.h"
@@ -30,7 +29,7 @@ const Cli_Option REPORT_OPTIONS[] = {{"--pdf", true}, {"--kind", true}, {"--temp
 
 // True when the path ends in ".pdf", in any letter case.
 bool is_pdf_path(const std::string& path) {
-  const QString extension = QString::fromStdString(std::filesystem::path(path).extension().string());
+  const QString extension = path_to_qstring(argument_path(path).extension());
   return extension.compare(QStringLiteral(".pdf"), Qt::CaseInsensitive) == 0;
 }
 
@@ -47,12 +46,12 @@ Report_Kind chosen_kind(const Cli_Arguments& arguments) {
 Report_Template_File chosen_template(const Cli_Arguments& arguments, Report_Kind kind) {
   const auto option = arguments.options.find("--template");
   if (option != arguments.options.end())
-    return {argument_path(option->second), QString::fromStdString(option->second)};
+    return {argument_path(option->second), utf8_to_qstring(option->second)};
   Rebound_Tester_Config& config = Tester_Config();
   const Template_Choice choice = choose_template(config, kind);
   if (choice.chosen >= 0) {
     (kind == Report_Kind::Area ? config.area_template : config.component_template) =
-        qstring_to_gbk(choice.files[choice.chosen]);
+        to_s_string(choice.files[choice.chosen]);
   }
   return configured_template(config, kind);
 }
@@ -101,7 +100,7 @@ Cli_Status run_report(const std::vector<std::string>& args) {
   // Qt's notes about the environment (no runtime folder, no display) are no
   // messages of this program; its own go to standard error.
   qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& text) {
-    if (type == QtCriticalMsg || type == QtFatalMsg) write_error_line(text.toStdString());
+    if (type == QtCriticalMsg || type == QtFatalMsg) write_error_line(qstring_to_utf8(text));
   });
   QGuiApplication application(argc, argv);
 
@@ -112,20 +111,20 @@ Cli_Status run_report(const std::vector<std::string>& args) {
   // The reports go to the file as they are painted; the file replaces one
   // already there only when the whole command succeeded.
   bool printed = false;
-  const bool written = Report_Pdf_File::write(QString::fromStdString(pdf_path), [&](Report_Pdf_File& pdf) {
+  const bool written = Report_Pdf_File::write(argument_path(pdf_path), [&](Report_Pdf_File& pdf) {
     Report_Print_Job job{project,
                          engine,
                          fields,
                          data,
                          [] {},  // the project information is the file's
-                         [&messages](const QString& text) { messages.report(text.toStdString()); },
+                         [&messages](const QString& text) { messages.report(qstring_to_utf8(text)); },
                          [&] {
                            engine.fetch_records();
                            if (pdf.add(engine)) return true;
                            messages.report("rv820-cli: the report could not be laid out");
                            return false;
                          },
-                         [&messages](const QString& text) { messages.note(text.toStdString()); }};
+                         [&messages](const QString& text) { messages.note(qstring_to_utf8(text)); }};
     printed = Run_Print_Command(job, kind, report_template);
     return printed;
   });

@@ -8,7 +8,6 @@
 #include "cli_messages.h"
 #include "cli_output.h"
 #include "evaluation/caculate2.h"
-#include "model/gbk_codec.h"
 #include "model/rebound_project.h"
 #include "project_json.h"
 #include "text_table.h"
@@ -16,8 +15,6 @@
 namespace {
 
 const Cli_Option SHOW_OPTIONS[] = {{"--json"}};
-
-std::string utf8(const S_String& text) { return gbk_to_utf8(text.bytes()); }
 
 // The project name, then one row per component with the columns of the list
 // and the panel.
@@ -36,11 +33,11 @@ std::string project_table(const Rebound_Project& project) {
   for (uint32_t i = 0; i < project.component_count(); ++i) {
     const R_Component& c = *project.component(static_cast<int32_t>(i));
     const Statistics_Texts texts = component_texts(c);
-    table.add_row({std::to_string(i + 1), utf8(c.component_name), strength_grade_text(c.strength_grade),
-                   utf8(c.component_date), std::to_string(c.area_count), texts.avg, texts.min, texts.sd,
+    table.add_row({std::to_string(i + 1), c.component_name.utf8(), strength_grade_text(c.strength_grade),
+                   c.component_date.utf8(), std::to_string(c.area_count), texts.avg, texts.min, texts.sd,
                    texts.e});
   }
-  return "工程名称：" + utf8(project.project_name) + "\n\n" + table.text();
+  return "工程名称：" + project.project_name.utf8() + "\n\n" + table.text();
 }
 
 Cli_Status run_show(const std::vector<std::string>& args) {

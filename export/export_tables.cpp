@@ -6,14 +6,13 @@
 
 #include "evaluation/caculate2.h"
 #include "evaluation/s_float_text.h"
-#include "model/gbk_codec.h"
 #include "model/r_component.h"
 #include "model/rebound_project.h"
 
 namespace {
 
 Export_Cell text_cell(std::string text) { return {std::move(text), std::nullopt}; }
-Export_Cell gbk_cell(const S_String& text) { return text_cell(gbk_to_utf8(text.bytes())); }
+Export_Cell gbk_cell(const S_String& text) { return text_cell(text.utf8()); }
 Export_Cell count_cell(uint32_t n) { return {std::to_string(n), static_cast<double>(n)}; }
 
 // A float32 value as the window shows it: its figure where the window shows

@@ -14,38 +14,28 @@ constexpr size_t LOAD_CHUNK = 1 << 20;
 
 }  // namespace
 
-S_String Rebound_Project::*const Rebound_Project::TEXT_FIELDS[TEXT_COUNT] = {
-    &Rebound_Project::project_name,
-    &Rebound_Project::project_address,
-    &Rebound_Project::construction_unit,
-    &Rebound_Project::construction_date,
-    &Rebound_Project::agent_unit,
-    &Rebound_Project::agent_date,
-    &Rebound_Project::design_unit,
-    &Rebound_Project::report_date,
-    &Rebound_Project::supervision_unit,
-    &Rebound_Project::report_serial,
-    &Rebound_Project::monitor_unit,
-    &Rebound_Project::examine_serial,
-    &Rebound_Project::concrete_producer,
-    &Rebound_Project::examine_unit,
-    &Rebound_Project::examine_unit_address,
-    &Rebound_Project::unit_certification_serial,
-    &Rebound_Project::examine_environment,
-    &Rebound_Project::examine_reason,
-    &Rebound_Project::zip_code,
-    &Rebound_Project::phone_no,
-    &Rebound_Project::fax_no,
-};
-
-const char* const PROJECT_TEXT_NAMES[Rebound_Project::TEXT_COUNT] = {
-    "project_name",       "project_address",      "construction_unit",
-    "construction_date",  "agent_unit",           "agent_date",
-    "design_unit",        "report_date",          "supervision_unit",
-    "report_serial",      "monitor_unit",         "examine_serial",
-    "concrete_producer",  "examine_unit",         "examine_unit_address",
-    "unit_certification_serial", "examine_environment", "examine_reason",
-    "zip_code",           "phone_no",             "fax_no",
+const Project_Text PROJECT_TEXTS[Rebound_Project::TEXT_COUNT] = {
+    {&Rebound_Project::project_name, "project_name"},
+    {&Rebound_Project::project_address, "project_address"},
+    {&Rebound_Project::construction_unit, "construction_unit"},
+    {&Rebound_Project::construction_date, "construction_date"},
+    {&Rebound_Project::agent_unit, "agent_unit"},
+    {&Rebound_Project::agent_date, "agent_date"},
+    {&Rebound_Project::design_unit, "design_unit"},
+    {&Rebound_Project::report_date, "report_date"},
+    {&Rebound_Project::supervision_unit, "supervision_unit"},
+    {&Rebound_Project::report_serial, "report_serial"},
+    {&Rebound_Project::monitor_unit, "monitor_unit"},
+    {&Rebound_Project::examine_serial, "examine_serial"},
+    {&Rebound_Project::concrete_producer, "concrete_producer"},
+    {&Rebound_Project::examine_unit, "examine_unit"},
+    {&Rebound_Project::examine_unit_address, "examine_unit_address"},
+    {&Rebound_Project::unit_certification_serial, "unit_certification_serial"},
+    {&Rebound_Project::examine_environment, "examine_environment"},
+    {&Rebound_Project::examine_reason, "examine_reason"},
+    {&Rebound_Project::zip_code, "zip_code"},
+    {&Rebound_Project::phone_no, "phone_no"},
+    {&Rebound_Project::fax_no, "fax_no"},
 };
 
 Rebound_Project::Rebound_Project() {

@@ -43,9 +43,8 @@ class Rebound_Project {
 
   // The 21 texts by their position in the file (0 = project_name).
   static constexpr int TEXT_COUNT = 21;
-  S_String& text(int i) { return this->*TEXT_FIELDS[i]; }
-  const S_String& text(int i) const { return this->*TEXT_FIELDS[i]; }
-  static S_String Rebound_Project::*const TEXT_FIELDS[TEXT_COUNT];
+  S_String& text(int i);
+  const S_String& text(int i) const;
 
   S_String project_name;
   S_String project_address;
@@ -71,6 +70,15 @@ class Rebound_Project {
   std::vector<std::unique_ptr<R_Component>> components;
 };
 
-// The names of the 21 texts in file order (as the command-line front end
-// prints them).
-extern const char* const PROJECT_TEXT_NAMES[Rebound_Project::TEXT_COUNT];
+// One of the 21 texts: its member and its name (as the command-line front end
+// prints it).
+struct Project_Text {
+  S_String Rebound_Project::*text;
+  const char* name;
+};
+// The 21 texts in file order: what the project file and the command line's
+// JSON hold.
+extern const Project_Text PROJECT_TEXTS[Rebound_Project::TEXT_COUNT];
+
+inline S_String& Rebound_Project::text(int i) { return this->*PROJECT_TEXTS[i].text; }
+inline const S_String& Rebound_Project::text(int i) const { return this->*PROJECT_TEXTS[i].text; }

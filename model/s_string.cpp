@@ -4,13 +4,16 @@
 #include <limits>
 #include <new>
 
+#include "gbk_codec.h"
 #include "s_byte_stream.h"
+
+S_String S_String::from_utf8(std::string_view utf8) { return S_String(utf8_to_gbk(utf8)); }
+
+std::string S_String::utf8() const { return gbk_to_utf8(text_); }
 
 void S_String::assign(const char* text) { text_.assign(text ? text : ""); }
 
-void S_String::assign(std::string_view bytes) {
-  text_.assign(bytes.substr(0, bytes.find('\0')));
-}
+void S_String::assign(std::string_view bytes) { text_.assign(bytes.substr(0, bytes.find('\0'))); }
 
 bool S_String::write(S_Byte_Writer& out) const {
   // A text too long for its int32 length cannot be stored without corrupting the file.

@@ -11,6 +11,9 @@ class S_String {
  public:
   S_String() = default;
   explicit S_String(std::string_view bytes) { assign(bytes); }
+  // A UTF-8 text (a message, a widget's text, a name typed on the command
+  // line) in GBK, through the GBK codec.
+  static S_String from_utf8(std::string_view utf8);
 
   // Takes the bytes up to the first zero byte.
   void assign(const char* text);
@@ -21,6 +24,9 @@ class S_String {
   const std::string& bytes() const { return text_; }
   size_t length() const { return text_.size(); }
   bool empty() const { return text_.empty(); }
+  // The text in UTF-8, through the GBK codec: for Qt, the command line and
+  // the export.
+  std::string utf8() const;
 
   // Stream form: int32 byte length N, then the N bytes, no terminator.
   bool write(S_Byte_Writer& out) const;
@@ -29,6 +35,8 @@ class S_String {
   bool read(S_Byte_Reader& in);
 
   friend bool operator==(const S_String&, const S_String&) = default;
+  // Compares the bytes.
+  friend bool operator==(const S_String& text, std::string_view bytes) { return text.text_ == bytes; }
 
  private:
   std::string text_;

@@ -4,13 +4,13 @@
 #include <system_error>
 
 #include "report/rebound_tester_config.h"
-#include "report/report_templates.h"
+#include "report/s_qt_text.h"
 
 Installed_Folders installed_folders() {
   const std::filesystem::path config =
-      text_path(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation));
+      qstring_to_path(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation));
   const std::filesystem::path data =
-      text_path(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation));
+      qstring_to_path(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation));
   return {config / "rv820", data / "rv820" / "Report", std::filesystem::path(RV820_DATA_DIR)};
 }
 

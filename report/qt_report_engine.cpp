@@ -14,6 +14,7 @@
 #include "report/report_layout.h"
 #include "report/report_pdf_file.h"
 #include "report/report_template.h"
+#include "report/s_qt_text.h"
 
 namespace {
 
@@ -31,7 +32,7 @@ const char* const CJK_FACES[] = {"Noto Sans CJK SC", "Microsoft YaHei", "SimSun"
 void replace_missing_font(QString& family, QString& warning) {
   if (QFontDatabase::hasFamily(family)) return;
   for (const char* face : CJK_FACES) {
-    const QString name = QString::fromUtf8(face);
+    const QString name = utf8_to_qstring(face);
     if (QFontDatabase::hasFamily(name)) {
       warning = QStringLiteral("本机没有字体“%1”，已改用“%2”。").arg(family, name);
       family = name;
@@ -97,9 +98,7 @@ Qt_Report_Engine::Qt_Report_Engine()
 
 Qt_Report_Engine::~Qt_Report_Engine() = default;
 
-bool Qt_Report_Engine::load_from_file(const QString& path) {
-  return load_from_path(std::filesystem::path(path.toStdString()));
-}
+bool Qt_Report_Engine::load_from_file(const QString& path) { return load_from_path(qstring_to_path(path)); }
 
 bool Qt_Report_Engine::load_from_path(const std::filesystem::path& path) {
   std::string bytes;
@@ -118,10 +117,7 @@ bool Qt_Report_Engine::load_from_path(const std::filesystem::path& path) {
   warning.clear();
   replace_missing_font(loaded->definition.page.font_family, warning);
   loaded->loaded = true;
-  const std::u8string name = path.filename().u8string();
-  loaded->title =
-      QFileInfo(QString::fromUtf8(reinterpret_cast<const char*>(name.data()), qsizetype(name.size())))
-          .completeBaseName();
+  loaded->title = QFileInfo(path_to_qstring(path.filename())).completeBaseName();
   loaded->handles.resize(loaded->definition.field_names.size());
   state = std::move(loaded);
   ++generation;
@@ -242,5 +238,6 @@ QPageLayout Qt_Report_Engine::page_layout() const { return state->definition.pag
 QString Qt_Report_Engine::title() const { return state->title; }
 
 bool Qt_Report_Engine::write_pdf(const QString& path) {
-  return Report_Pdf_File::write(path, [this](Report_Pdf_File& file) { return file.add(*this); });
+  return Report_Pdf_File::write(qstring_to_path(path),
+                                [this](Report_Pdf_File& file) { return file.add(*this); });
 }

@@ -11,8 +11,8 @@
 
 namespace {
 
-const std::string& default_template_name() {
-  static const std::string name = utf8_to_gbk("默认模版");
+const S_String& default_template_name() {
+  static const S_String name = S_String::from_utf8("默认模版");
   return name;
 }
 
@@ -88,11 +88,11 @@ bool Rebound_Tester_Config::Load() {
   }
   const std::string& section = settings_section();
   std::string value;
-  if (ini.get(section, area_template_key, value)) area_template = value;
-  if (ini.get(section, component_template_key, value)) component_template = value;
+  if (ini.get(section, area_template_key, value)) area_template.assign(value);
+  if (ini.get(section, component_template_key, value)) component_template.assign(value);
   if (ini.get(section, default_template_key, value)) default_print_template = leading_integer(value);
-  if (ini.get(section, page_header_key, value)) page_header = value;
-  if (ini.get(section, page_footer_key, value)) page_footer = value;
+  if (ini.get(section, page_header_key, value)) page_header.assign(value);
+  if (ini.get(section, page_footer_key, value)) page_footer.assign(value);
   return true;
 }
 
@@ -103,11 +103,11 @@ bool Rebound_Tester_Config::Save() {
   // holds nothing worth keeping: it is replaced.
   if (ini.load(config_file) == S_Ini_File::Load_Result::unreadable) return false;
   const std::string& section = settings_section();
-  ini.set(section, area_template_key, area_template);
-  ini.set(section, component_template_key, component_template);
+  ini.set(section, area_template_key, area_template.bytes());
+  ini.set(section, component_template_key, component_template.bytes());
   ini.set(section, default_template_key, std::to_string(default_print_template));
-  ini.set(section, page_header_key, page_header);
-  ini.set(section, page_footer_key, page_footer);
+  ini.set(section, page_header_key, page_header.bytes());
+  ini.set(section, page_footer_key, page_footer.bytes());
   return ini.save(config_file);
 }
 

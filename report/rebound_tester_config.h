@@ -1,13 +1,16 @@
 // Rebound_Tester_Config: the program-wide report settings, kept in
 // Setting/Config.ini under the start directory (or, for an installed program,
-// in the user's own settings folder). Every text is GBK bytes; the folders are
-// file-system paths exactly as the system gave them.
+// in the user's own settings folder). The values are GBK texts (S_String), the
+// section and key names the GBK bytes of the file; the folders are file-system
+// paths exactly as the system gave them.
 #pragma once
 
 #include <cstdint>
 #include <filesystem>
 #include <string>
 #include <vector>
+
+#include "model/s_string.h"
 
 class Rebound_Tester_Config {
  public:
@@ -39,20 +42,20 @@ class Rebound_Tester_Config {
   std::filesystem::path Get_Start_Dir() const { return start_dir; }
   // The folders that hold the template folders (测区, 构件), in lookup order.
   const std::vector<std::filesystem::path>& Get_Report_Dirs() const { return report_dirs; }
-  std::string Get_Area_Template() const { return area_template; }
-  std::string Get_Component_Template() const { return component_template; }
+  const S_String& Get_Area_Template() const { return area_template; }
+  const S_String& Get_Component_Template() const { return component_template; }
   int32_t Get_Default_Print_Template() const { return default_print_template; }
 
   std::string area_template_key;
-  std::string area_template;
+  S_String area_template;
   std::string component_template_key;
-  std::string component_template;
+  S_String component_template;
   std::string default_template_key;
   int32_t default_print_template = 0;
   std::string page_header_key;
-  std::string page_header;
+  S_String page_header;
   std::string page_footer_key;
-  std::string page_footer;
+  S_String page_footer;
   std::filesystem::path setting_dir;
   std::filesystem::path config_file;
   std::filesystem::path start_dir;

@@ -4,8 +4,8 @@
 #include <string>
 
 #include "evaluation/caculate2.h"
-#include "model/gbk_codec.h"
 #include "model/rebound_project.h"
+#include "report/s_qt_text.h"
 
 const char* const REPORT_FIELD_NAMES[REPORT_FIELD_COUNT] = {
     "工程名称",     "工程地址", "施工单位", "施工日期",   "委托单位",   "委托日期",       "设计单位",
@@ -68,8 +68,6 @@ constexpr Component_Text_Field COMPONENT_TEXT_FIELDS[] = {
     {21, &R_Component::examine_basis},
 };
 
-QString gbk_text(const S_String& text) { return QString::fromStdString(gbk_to_utf8(text.bytes())); }
-
 QString format(const char* fmt, double value) {
   char buffer[64];
   std::snprintf(buffer, sizeof buffer, fmt, value);
@@ -85,7 +83,7 @@ QString mean_text(float value, const char* fmt) {
 // with the unit where it is a number.
 QString bounded_strength_text(float value) {
   if (strength_shown_as_number(value)) return format("%.1f MPa", value);
-  return QString::fromStdString(strength_text(value));
+  return utf8_to_qstring(strength_text(value));
 }
 
 // The readings, each preceded by one blank.
@@ -99,7 +97,7 @@ QString readings_text(const uint8_t (&readings)[READINGS_PER_AREA]) {
 
 void Bind_Report_Fields(tagGrid_Report_Field& fields, Report_Engine& engine) {
   for (int i = 0; i < REPORT_FIELD_COUNT; ++i)
-    fields.handles[i] = engine.field_by_name(QString::fromUtf8(REPORT_FIELD_NAMES[i]));
+    fields.handles[i] = engine.field_by_name(utf8_to_qstring(REPORT_FIELD_NAMES[i]));
 }
 
 void Report_Data::Set_Report_Source(const Rebound_Project& project, const tagGrid_Report_Field& fields) {
@@ -166,7 +164,7 @@ void Report_Data::Fetch_Area_Record(bool& end) {
 void Report_Data::Fill_Project_Fields() {
   if (project_ == nullptr) return;
   for (const Project_Text_Field& field : PROJECT_TEXT_FIELDS)
-    set_text(field.index, gbk_text(project_->*field.text));
+    set_text(field.index, to_qstring(project_->*field.text));
 }
 
 void Report_Data::Fill_Component_Fields() {
@@ -174,8 +172,8 @@ void Report_Data::Fill_Component_Fields() {
   const R_Component& c = *report_component;
   set_integer(SERIAL_FIELD, fetch_count);
   for (const Component_Text_Field& field : COMPONENT_TEXT_FIELDS)
-    set_text(field.index, gbk_text(c.*field.text));
-  set_text(STRENGTH_GRADE_FIELD, QString::fromUtf8(strength_grade_text(c.strength_grade)));
+    set_text(field.index, to_qstring(c.*field.text));
+  set_text(STRENGTH_GRADE_FIELD, utf8_to_qstring(strength_grade_text(c.strength_grade)));
   set_text(STRENGTH_AVG_FIELD, mean_text(c.strength_avg, "%.1f MPa"));
   set_text(STRENGTH_MIN_FIELD, bounded_strength_text(c.strength_min));
   set_text(STRENGTH_SD_FIELD, mean_text(c.strength_sd, "%.2f MPa"));
@@ -188,7 +186,7 @@ void Report_Data::Fill_Area_Fields(uint32_t n) {
   const R_Area& area = report_component->areas[n];
   set_integer(SERIAL_FIELD, fetch_count);
   set_text(READINGS_FIELD, readings_text(area.readings));
-  set_text(AVG_REBOUND_FIELD, QString::fromStdString(avg_rebound_text(area.avg_rebound)));
+  set_text(AVG_REBOUND_FIELD, utf8_to_qstring(avg_rebound_text(area.avg_rebound)));
   set_text(AREA_STRENGTH_FIELD, bounded_strength_text(area.strength));
 }
 

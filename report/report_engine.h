@@ -10,6 +10,8 @@
 #include <functional>
 #include <memory>
 
+#include "report/s_qt_text.h"
+
 class QPagedPaintDevice;
 class QPainter;
 
@@ -42,9 +44,7 @@ class Report_Engine {
   // The same for a path exactly as the file system gave it, bytes that are
   // no UTF-8 included; an engine that reads files itself reads that path.
   virtual bool load_from_path(const std::filesystem::path& path) {
-    const std::u8string text = path.u8string();
-    return load_from_file(
-        QString::fromUtf8(reinterpret_cast<const char*>(text.data()), qsizetype(text.size())));
+    return load_from_file(path_to_qstring(path));
   }
   virtual QString last_error() const = 0;
   // What the last successful load had to change to print the template (a

@@ -36,10 +36,11 @@ class Pdf_Stream : public QIODevice {
 
 }  // namespace
 
-bool Report_Pdf_File::write(const QString& path, const std::function<bool(Report_Pdf_File&)>& add_reports) {
+bool Report_Pdf_File::write(const std::filesystem::path& path,
+                            const std::function<bool(Report_Pdf_File&)>& add_reports) {
   S_File_Writer file_writer;
   return write_file_replacing(
-      std::filesystem::path(path.toStdString()),
+      path,
       [&](S_Byte_Writer& out) {
         try {
           Report_Pdf_File file(out);

@@ -5,8 +5,8 @@
 // document in memory or spoils a file already there.
 #pragma once
 
-#include <QString>
 #include <climits>
+#include <filesystem>
 #include <functional>
 #include <memory>
 
@@ -24,7 +24,8 @@ class Report_Pdf_File {
   // document was finished. An error thrown while the document is made (memory
   // running out included) fails the write like any other failure; the
   // partial file is removed and nothing is thrown.
-  static bool write(const QString& path, const std::function<bool(Report_Pdf_File&)>& add_reports);
+  static bool write(const std::filesystem::path& path,
+                    const std::function<bool(Report_Pdf_File&)>& add_reports);
 
   ~Report_Pdf_File();
   Report_Pdf_File(const Report_Pdf_File&) = delete;

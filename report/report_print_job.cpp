@@ -26,7 +26,7 @@ bool print_report(Qt_Report_Engine& engine, QPrinter& printer) {
     last = printer.toPage();
   }
   if (printer.outputFormat() == QPrinter::PdfFormat && !printer.outputFileName().isEmpty()) {
-    return Report_Pdf_File::write(printer.outputFileName(),
+    return Report_Pdf_File::write(qstring_to_path(printer.outputFileName()),
                                   [&](Report_Pdf_File& file) { return file.add(engine, first, last); });
   }
   auto painter = std::make_unique<QPainter>();

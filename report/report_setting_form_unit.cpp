@@ -98,16 +98,16 @@ bool TReport_Setting_Form::Init_Report_Settings() {
                      template_folders(config_, Report_Kind::Area));
   Fill_Template_List(Component_Template_Cb, config_.Get_Component_Template(),
                      template_folders(config_, Report_Kind::Component));
-  config_.area_template = qstring_to_gbk(Area_Template_Cb->currentText());
-  config_.component_template = qstring_to_gbk(Component_Template_Cb->currentText());
-  Page_Header_Txt->setText(gbk_to_qstring(config_.page_header));
-  Page_Footer_Txt->setText(gbk_to_qstring(config_.page_footer));
+  config_.area_template = to_s_string(Area_Template_Cb->currentText());
+  config_.component_template = to_s_string(Component_Template_Cb->currentText());
+  Page_Header_Txt->setText(to_qstring(config_.page_header));
+  Page_Footer_Txt->setText(to_qstring(config_.page_footer));
   const int32_t kind = config_.default_print_template;
   Default_Print_Template_Cb->setCurrentIndex(kind == 0 || kind == 1 ? kind : -1);
   return config_.Save();
 }
 
-void TReport_Setting_Form::Fill_Template_List(QComboBox* list, const std::string& wanted,
+void TReport_Setting_Form::Fill_Template_List(QComboBox* list, const S_String& wanted,
                                               const std::vector<std::filesystem::path>& folders) {
   const Template_Choice choice = choose_template_file(wanted, folders);
   // With nothing listed, the list keeps what it had.
@@ -120,10 +120,10 @@ void TReport_Setting_Form::Fill_Template_List(QComboBox* list, const std::string
 }
 
 void TReport_Setting_Form::sButton2Click() {
-  config_.area_template = qstring_to_gbk(Area_Template_Cb->currentText());
-  config_.component_template = qstring_to_gbk(Component_Template_Cb->currentText());
-  config_.page_header = qstring_to_gbk(Page_Header_Txt->text());
-  config_.page_footer = qstring_to_gbk(Page_Footer_Txt->text());
+  config_.area_template = to_s_string(Area_Template_Cb->currentText());
+  config_.component_template = to_s_string(Component_Template_Cb->currentText());
+  config_.page_header = to_s_string(Page_Header_Txt->text());
+  config_.page_footer = to_s_string(Page_Footer_Txt->text());
   config_.default_print_template = Default_Print_Template_Cb->currentIndex();
   config_.Save();
   accept();

@@ -6,7 +6,6 @@
 
 #include <QDialog>
 #include <filesystem>
-#include <string>
 #include <vector>
 
 #include "report/rebound_tester_config.h"
@@ -28,9 +27,9 @@ class TReport_Setting_Form : public QDialog {
   // settings; the result is that of the save.
   bool Init_Report_Settings();
   // Fills the list with the names of the files in the folders (each name
-  // once, sorted), and selects the wanted name (GBK, compared byte for byte)
+  // once, sorted), and selects the wanted name (compared byte for byte)
   // or, failing that, the first entry.
-  void Fill_Template_List(QComboBox* list, const std::string& wanted,
+  void Fill_Template_List(QComboBox* list, const S_String& wanted,
                           const std::vector<std::filesystem::path>& folders);
 
   QComboBox* Area_Template_Cb;

@@ -3,8 +3,6 @@
 #include <algorithm>
 #include <system_error>
 
-#include "model/gbk_codec.h"
-#include "model/project_workflows.h"
 #include "model/s_messages.h"
 #include "report/rebound_tester_config.h"
 #include "report/s_qt_text.h"
@@ -12,6 +10,11 @@
 namespace {
 
 bool is_hidden(const std::filesystem::path& name) { return name.native().starts_with('.'); }
+
+// The name of the kind's template that the settings store.
+const S_String& stored_template(const Rebound_Tester_Config& config, Report_Kind kind) {
+  return kind == Report_Kind::Area ? config.Get_Area_Template() : config.Get_Component_Template();
+}
 
 }  // namespace
 
@@ -27,11 +30,10 @@ std::vector<std::filesystem::path> template_folders(const Rebound_Tester_Config&
 }
 
 Report_Template_File configured_template(const Rebound_Tester_Config& config, Report_Kind kind) {
-  const QString name = QString::fromStdString(
-      gbk_to_utf8(kind == Report_Kind::Area ? config.Get_Area_Template() : config.Get_Component_Template()));
+  const QString name = to_qstring(stored_template(config, kind));
   const std::vector<std::filesystem::path> folders = template_folders(config, kind);
   // An empty name leads to the folder itself, which is no template either.
-  const std::filesystem::path file = text_path(name);
+  const std::filesystem::path file = qstring_to_path(name);
   std::error_code ec;
   for (const std::filesystem::path& folder : folders) {
     if (std::filesystem::is_regular_file(folder / file, ec)) return {folder / file, name};
@@ -47,7 +49,7 @@ QStringList list_template_files(const std::vector<std::filesystem::path>& folder
       const std::filesystem::path name = it->path().filename();
       std::error_code status_ec;
       if (is_hidden(name) || !it->is_regular_file(status_ec)) continue;
-      names << utf8_to_qstring(path_text(name));
+      names << path_to_qstring(name);
     }
   }
   std::sort(names.begin(), names.end());
@@ -55,14 +57,14 @@ QStringList list_template_files(const std::vector<std::filesystem::path>& folder
   return names;
 }
 
-int find_template(const QStringList& names, const std::string& wanted) {
+int find_template(const QStringList& names, const S_String& wanted) {
   for (int i = 0; i < names.size(); ++i) {
-    if (utf8_to_gbk(names[i].toStdString()) == wanted) return i;
+    if (to_s_string(names[i]) == wanted) return i;
   }
   return -1;
 }
 
-Template_Choice choose_template_file(const std::string& wanted,
+Template_Choice choose_template_file(const S_String& wanted,
                                      const std::vector<std::filesystem::path>& folders) {
   Template_Choice choice;
   choice.files = list_template_files(folders);
@@ -79,13 +81,5 @@ Template_Choice choose_template_file(const std::string& wanted,
 }
 
 Template_Choice choose_template(const Rebound_Tester_Config& config, Report_Kind kind) {
-  const std::string& stored =
-      kind == Report_Kind::Area ? config.Get_Area_Template() : config.Get_Component_Template();
-  return choose_template_file(stored, template_folders(config, kind));
-}
-
-std::filesystem::path text_path(const QString& text) {
-  const QByteArray bytes = text.toUtf8();
-  return std::filesystem::path(
-      std::u8string(reinterpret_cast<const char8_t*>(bytes.constData()), bytes.size()));
+  return choose_template_file(stored_template(config, kind), template_folders(config, kind));
 }

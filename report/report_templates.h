@@ -7,8 +7,9 @@
 #include <QStringList>
 #include <cstdint>
 #include <filesystem>
-#include <string>
 #include <vector>
+
+#include "model/s_string.h"
 
 class Rebound_Tester_Config;
 
@@ -37,9 +38,9 @@ Report_Template_File configured_template(const Rebound_Tester_Config& config, Re
 // missing folder lists nothing.
 QStringList list_template_files(const std::vector<std::filesystem::path>& folders);
 
-// The index of the first name equal to wanted (GBK), comparing bytes
+// The index of the first name whose GBK form is wanted, comparing bytes
 // exactly, letter case included; -1 when there is none.
-int find_template(const QStringList& names, const std::string& wanted);
+int find_template(const QStringList& names, const S_String& wanted);
 
 // Which of the files in the folders a report uses: the wanted name where it
 // is among them, else the first file.
@@ -50,11 +51,8 @@ struct Template_Choice {
   // when the wanted name gave way to the first file; null otherwise.
   const char* note = nullptr;
 };
-Template_Choice choose_template_file(const std::string& wanted,
+Template_Choice choose_template_file(const S_String& wanted,
                                      const std::vector<std::filesystem::path>& folders);
 
 // The choice in the kind's folders for the name the settings store.
 Template_Choice choose_template(const Rebound_Tester_Config& config, Report_Kind kind);
-
-// A text as a file-system path.
-std::filesystem::path text_path(const QString& text);

@@ -6,7 +6,7 @@
 #include <array>
 #include <string>
 
-#include "model/gbk_codec.h"
+#include "report/s_qt_text.h"
 
 namespace {
 
@@ -56,7 +56,7 @@ const std::array<unsigned char, 0x10000>& ranks() {
       for (int trail = 0x40; trail <= 0xFE; ++trail) {
         if (trail == 0x7F) continue;
         const std::string gbk{static_cast<char>(lead), static_cast<char>(trail)};
-        const QString text = QString::fromStdString(gbk_to_utf8(gbk));
+        const QString text = to_qstring(S_String(gbk));
         if (text.size() != 1 || text[0] == QChar::ReplacementCharacter) continue;
         const bool gb2312 = is_gb2312(lead, trail);
         auto& entry = rank[text[0].unicode()];

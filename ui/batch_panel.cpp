@@ -8,6 +8,7 @@
 
 #include "evaluation/caculate2.h"
 #include "model/r_component.h"
+#include "report/s_qt_text.h"
 #include "s_skin.h"
 
 namespace {
@@ -34,7 +35,7 @@ S_Batch_Panel::S_Batch_Panel(QWidget* parent) : QWidget(parent) {
     setGeometry(parent->rect());
   }
   auto label = [this](const char* name, const char* text, int x, int y) {
-    auto* l = new QLabel(QString::fromUtf8(text), this);
+    auto* l = new QLabel(utf8_to_qstring(text), this);
     l->setObjectName(QString::fromLatin1(name));
     set_label_look(*l, UI_FONT_PIXELS);
     l->move(x, y);
@@ -81,10 +82,10 @@ bool S_Batch_Panel::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void S_Batch_Panel::show_texts(const Statistics_Texts& texts) {
-  Group_Strength_Avg->setText(QString::fromStdString(texts.avg));
-  Group_Strength_Sd->setText(QString::fromStdString(texts.sd));
-  Group_Strength_Min->setText(QString::fromStdString(texts.min));
-  Group_Strength_E->setText(QString::fromStdString(texts.e));
+  Group_Strength_Avg->setText(utf8_to_qstring(texts.avg));
+  Group_Strength_Sd->setText(utf8_to_qstring(texts.sd));
+  Group_Strength_Min->setText(utf8_to_qstring(texts.min));
+  Group_Strength_E->setText(utf8_to_qstring(texts.e));
 }
 
 void S_Batch_Panel::clear_texts() {

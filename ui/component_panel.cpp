@@ -35,7 +35,7 @@ S_Component_Panel::S_Component_Panel(QWidget* parent) : QFrame(parent) {
   int column = 0;
   auto place = [&](const char* label, QWidget* field, int width, int span = 1) {
     field->setFixedWidth(width);
-    auto* caption = new QLabel(QString::fromUtf8(label), this);
+    auto* caption = new QLabel(utf8_to_qstring(label), this);
     caption->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     grid->addWidget(caption, line, column);
     grid->addWidget(field, line, column + 1, 1, 2 * span - 1, Qt::AlignLeft);
@@ -117,10 +117,10 @@ void S_Component_Panel::show_component(const R_Component& c) {
   Certificate_Serial->setText(to_qstring(c.certificate_serial));
   Examine_Basis->setText(to_qstring(c.examine_basis));
   const Statistics_Texts texts = component_texts(c);
-  Strength_Min->setText(QString::fromStdString(texts.min));
-  Strength_Avg->setText(QString::fromStdString(texts.avg));
-  Strength_Sd->setText(QString::fromStdString(texts.sd));
-  Strength_E->setText(QString::fromStdString(texts.e));
+  Strength_Min->setText(utf8_to_qstring(texts.min));
+  Strength_Avg->setText(utf8_to_qstring(texts.avg));
+  Strength_Sd->setText(utf8_to_qstring(texts.sd));
+  Strength_E->setText(utf8_to_qstring(texts.e));
 }
 
 void S_Component_Panel::clear_panel() {

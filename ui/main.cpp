@@ -10,6 +10,7 @@
 #include <QTranslator>
 #include <filesystem>
 #include <system_error>
+#include <vector>
 
 #include "program_windows.h"
 #include "qt_ui_services.h"
@@ -17,6 +18,20 @@
 #include "report/rebound_tester_config.h"
 #include "s_application.h"
 #include "s_skin.h"
+
+namespace {
+
+// The files named on the command line, byte for byte as the system gave
+// them (Qt's arguments() would turn bytes that are no UTF-8 into U+FFFD).
+// Qt's own options are gone from argv once the application object has read
+// them.
+std::vector<std::filesystem::path> command_line_files(int argc, char** argv) {
+  std::vector<std::filesystem::path> files;
+  for (int i = 1; i < argc; ++i) files.emplace_back(argv[i]);
+  return files;
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
   Qt_UI_Services services;
@@ -46,8 +61,8 @@ int main(int argc, char** argv) {
         // Files named on the command line (a file manager's double-click)
         // are opened once the window is up, so that their messages have it
         // as their owner.
-        const QStringList files = QCoreApplication::arguments().mid(1);
-        if (!files.isEmpty())
+        const std::vector<std::filesystem::path> files = command_line_files(argc, argv);
+        if (!files.empty())
           QTimer::singleShot(0, windows.main_form.get(), [&] { windows.main_form->Open_Files(files); });
         app.exec();
         return true;

@@ -14,12 +14,6 @@
 #include "report/s_qt_text.h"
 #include "report/ui_services.h"
 
-namespace {
-
-std::filesystem::path fs_path(const QString& path) { return std::filesystem::path(path.toStdString()); }
-
-}  // namespace
-
 void TMain_Form::New_Project_ActExecute() {
   switch (services.ask_yes_no_cancel(utf8_to_qstring(message_text(SAVE_PROJECT_QUESTION)))) {
     case UI_Services::Answer::Cancel:
@@ -39,11 +33,11 @@ void TMain_Form::New_Project_ActExecute() {
 void TMain_Form::Open_ActExecute() {
   const QStringList paths = services.open_files(PROJECT_FILE_FILTER, true);
   if (paths.isEmpty()) return;
-  Open_Project_File(paths.first());
+  Open_Project_File(qstring_to_path(paths.first()));
 }
 
-void TMain_Form::Open_Project_File(const QString& path) {
-  if (const std::optional<S_Failure> failed = open_project(project, fs_path(path)))
+void TMain_Form::Open_Project_File(const std::filesystem::path& file) {
+  if (const std::optional<S_Failure> failed = open_project(project, file))
     services.information(utf8_to_qstring(failed->text));
   // What a failed load read stays in the project; the views show it, so that
   // nothing is saved later that the user has not seen.
@@ -60,7 +54,7 @@ TMain_Form::Save_Result TMain_Form::Save_Project() {
   const QString chosen = services.save_file(PROJECT_FILE_FILTER);
   if (chosen.isEmpty()) return Save_Result::Not_Saved;
   Store_Project_Info();
-  const std::filesystem::path file = project_file_path(fs_path(chosen));
+  const std::filesystem::path file = project_file_path(qstring_to_path(chosen));
   if (!Confirm_Replacing(file)) return Save_Result::Not_Saved;
   if (const std::optional<S_Failure> failed = save_project(project, file)) {
     services.information(utf8_to_qstring(failed->text));
@@ -78,13 +72,12 @@ bool TMain_Form::Confirm_Replacing(const std::filesystem::path& file) {
 
 void TMain_Form::Import_Data_From_Dev_ActExecute() {
   const QStringList paths = services.open_files(DEVICE_FILE_FILTER, true);
-  if (paths.isEmpty()) return;
-  Import_Device_Files(paths);
+  std::vector<std::filesystem::path> files;
+  for (const QString& path : paths) files.push_back(qstring_to_path(path));
+  if (!files.empty()) Import_Device_Files(files);
 }
 
-void TMain_Form::Import_Device_Files(const QStringList& paths) {
-  std::vector<std::filesystem::path> files;
-  for (const QString& path : paths) files.push_back(fs_path(path));
+void TMain_Form::Import_Device_Files(const std::vector<std::filesystem::path>& files) {
   const std::vector<S_Failure> failures = import_device_files(project, files);
   for (const S_Failure& failed : failures) services.information(utf8_to_qstring(failed.text));
   // When no component could be made the import ended there, and the views

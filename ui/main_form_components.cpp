@@ -40,14 +40,14 @@ void TMain_Form::Show_Checked_Count() {
 }
 
 void TMain_Form::Store_Component_Text(S_String R_Component::*field, const QString& text) {
-  if (R_Component* component = current_component()) (component->*field).assign(qstring_to_gbk(text));
+  if (R_Component* component = current_component()) (component->*field) = to_s_string(text);
 }
 
 void TMain_Form::Component_NameChange() {
   R_Component* component = current_component();
   if (!component) return;
   const QString name = Component_Panel->Component_Name->text();
-  component->component_name.assign(qstring_to_gbk(name));
+  component->component_name = to_s_string(name);
   if (QTableWidgetItem* cell = Component_List->item(current_item, LIST_NAME)) cell->setText(name);
 }
 

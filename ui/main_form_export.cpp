@@ -24,8 +24,7 @@ void TMain_Form::Export_Project(Export_Kind kind) {
                                                      : QStringLiteral("CSV 文件(*.csv)|*.csv"));
   if (chosen.isEmpty()) return;
   const std::string_view extension = workbook ? ".xlsx" : ".csv";
-  const std::filesystem::path file =
-      path_with_extension(std::filesystem::path(qstring_to_utf8(chosen)), extension);
+  const std::filesystem::path file = path_with_extension(qstring_to_path(chosen), extension);
   if (!Confirm_Replacing(file)) return;
   if (const std::optional<S_Failure> failed = export_project(project, kind, file))
     services.information(utf8_to_qstring(failed->text));

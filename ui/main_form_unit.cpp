@@ -25,9 +25,9 @@
 #include "batch_panel.h"
 #include "component_panel.h"
 #include "evaluation/caculate2.h"
+#include "main_form_columns.h"
 #include "model/project_workflows.h"
 #include "model/s_messages.h"
-#include "main_form_columns.h"
 #include "project_info_form_unit.h"
 #include "report/rebound_tester_config.h"
 #include "report/s_qt_text.h"
@@ -158,10 +158,10 @@ void TMain_Form::create_actions() {
        &T::Export_Csv_ActExecute},
   };
   for (const Action_Entry& entry : actions) {
-    auto* action = new QAction(QString::fromUtf8(entry.caption), ActionList1);
+    auto* action = new QAction(utf8_to_qstring(entry.caption), ActionList1);
     action->setObjectName(QString::fromLatin1(entry.name));
     action->setProperty("category", QString::fromLatin1(entry.category));
-    if (entry.hint) action->setToolTip(QString::fromUtf8(entry.hint));
+    if (entry.hint) action->setToolTip(utf8_to_qstring(entry.hint));
     if (entry.icon) action->setIcon(tool_icon(*entry.icon));
     if (entry.handler) {
       connect(action, &QAction::triggered, this, entry.handler);

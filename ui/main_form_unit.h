@@ -10,6 +10,7 @@
 #include <QMainWindow>
 #include <QString>
 #include <filesystem>
+#include <vector>
 
 #include "export/project_export.h"
 #include "model/rebound_project.h"
@@ -83,11 +84,12 @@ class TMain_Form : public QMainWindow, public Project_Info_Host {
   void New_Project_ActExecute();
   // Open and import with paths chosen elsewhere: the project file is opened,
   // and the instrument files imported, as Open and Import do with them.
-  void Open_Project_File(const QString& path);
-  void Import_Device_Files(const QStringList& paths);
+  void Open_Project_File(const std::filesystem::path& file);
+  void Import_Device_Files(const std::vector<std::filesystem::path>& files);
   // Files given on the command line or dropped onto the window: each *.prj
   // (any letter case) is opened in turn, the others are imported together.
-  void Open_Files(const QStringList& paths);
+  // A relative path is taken from the current directory.
+  void Open_Files(const std::vector<std::filesystem::path>& paths);
   void Open_ActExecute();
   void Save_ActExecute();
   void Import_Data_From_Dev_ActExecute();

@@ -65,7 +65,7 @@ TProject_Info_Form::TProject_Info_Form(Project_Info_Host& host, QWidget* parent)
   layout->setContentsMargins(14, 12, 14, 12);
   layout->setSpacing(10);
   auto group = [&](const char* title, const auto& controls) {
-    auto* box = new QGroupBox(QString::fromUtf8(title), this);
+    auto* box = new QGroupBox(utf8_to_qstring(title), this);
     auto* grid = new QGridLayout(box);
     grid->setHorizontalSpacing(8);
     grid->setVerticalSpacing(7);
@@ -74,7 +74,7 @@ TProject_Info_Form::TProject_Info_Form(Project_Info_Host& host, QWidget* parent)
     for (const Control& c : controls) {
       const int row = position / 2;
       const int column = position % 2 == 0 ? 0 : 3;
-      auto* label = new QLabel(QString::fromUtf8(c.label), box);
+      auto* label = new QLabel(utf8_to_qstring(c.label), box);
       label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
       S_Date_Edit* date = c.date ? new S_Date_Edit(box) : nullptr;
       QLineEdit* edit = date ? date : new QLineEdit(box);
@@ -124,7 +124,7 @@ void TProject_Info_Form::Store_Project_Info(Rebound_Project& project) const {
     if (f.date) {
       if (f.date->edited()) text.assign(f.date->date_text());
     } else if (f.edit->text() != to_qstring(text)) {
-      text.assign(qstring_to_gbk(f.edit->text()));
+      text = to_s_string(f.edit->text());
     }
   }
 }

@@ -2,13 +2,14 @@
 
 #include <exception>
 
+#include "report/s_qt_text.h"
 #include "report/ui_services.h"
 
 bool deliver_guarded(const std::function<bool()>& deliver, UI_Services& services) {
   try {
     return deliver();
   } catch (const std::exception& e) {
-    services.information(QString::fromUtf8(e.what()));
+    services.information(utf8_to_qstring(e.what()));
   } catch (...) {
     services.information(QString());
   }

@@ -9,6 +9,7 @@
 #include <algorithm>
 
 #include "model/s_date.h"
+#include "report/s_qt_text.h"
 #include "s_icons.h"
 
 namespace {
@@ -27,7 +28,7 @@ S_Date_Edit::S_Date_Edit(QWidget* parent) : QLineEdit(parent) {
 void S_Date_Edit::set_date_text(std::string_view text) {
   int year = 0, month = 0, day = 0;
   if (text != EMPTY_DATE_TEXT && parse_date_text(text, year, month, day)) {
-    setText(QString::fromStdString(::date_text(year, month, day)));
+    setText(utf8_to_qstring(::date_text(year, month, day)));
   } else {
     clear();
   }

@@ -91,8 +91,8 @@ TEST_F(Show_Test, JsonHoldsEveryFieldAndTextOfTheProject) {
   const auto& texts = document["project"];
   ASSERT_EQ(texts.size(), static_cast<size_t>(Rebound_Project::TEXT_COUNT));
   for (int i = 0; i < Rebound_Project::TEXT_COUNT; ++i) {
-    EXPECT_EQ(keys(texts)[i], PROJECT_TEXT_NAMES[i]);
-    EXPECT_EQ(texts[PROJECT_TEXT_NAMES[i]], utf8(project.text(i))) << PROJECT_TEXT_NAMES[i];
+    EXPECT_EQ(keys(texts)[i], PROJECT_TEXTS[i].name);
+    EXPECT_EQ(texts[PROJECT_TEXTS[i].name], utf8(project.text(i))) << PROJECT_TEXTS[i].name;
   }
   EXPECT_EQ(texts["examine_reason"], "复检\xEF\xBF\xBD");
 

@@ -260,7 +260,7 @@ class Damaged_Project_File : public ::testing::Test {
     SCOPED_TRACE(what);
     for (int i = 0; i < Rebound_Project::TEXT_COUNT; ++i) {
       const S_String& want = layout.text_end[i] <= stop ? file.text(i) : before.text(i);
-      EXPECT_EQ(got.text(i), want) << PROJECT_TEXT_NAMES[i];
+      EXPECT_EQ(got.text(i), want) << PROJECT_TEXTS[i].name;
     }
     size_t reached = 0;
     if (stop >= layout.count_end) {
@@ -313,7 +313,7 @@ struct Length_Field {
 std::vector<Length_Field> length_fields(const Rebound_Project& p, const Layout& l) {
   std::vector<Length_Field> v;
   for (int i = 0; i < Rebound_Project::TEXT_COUNT; ++i) {
-    v.push_back({PROJECT_TEXT_NAMES[i], i == 0 ? 0 : l.text_end[i - 1], false});
+    v.push_back({PROJECT_TEXTS[i].name, i == 0 ? 0 : l.text_end[i - 1], false});
   }
   for (size_t k = 0; k < l.component_start.size(); ++k) {
     size_t at = l.component_start[k];

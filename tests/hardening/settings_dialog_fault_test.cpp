@@ -82,7 +82,7 @@ TEST_F(Settings_Dialog_Fault, UnreadableTemplateFolderKeepsTheListAndTheName) {
   ASSERT_EQ(area_items.size(), 2);
   form.Area_Template_Cb->setCurrentIndex(1);
   form.sButton2Click();
-  const std::string chosen = config.area_template;
+  const S_String chosen = config.area_template;
   const std::string file = file_bytes(root / "Setting/Config.ini");
   ui.asked.clear();
 

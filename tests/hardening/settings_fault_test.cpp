@@ -21,10 +21,12 @@ namespace {
 
 // Every member of the settings, as one comparable list.
 std::vector<std::string> members(const Rebound_Tester_Config& c) {
-  return {c.area_template_key,  c.area_template,        c.component_template_key,
-          c.component_template, c.default_template_key, std::to_string(c.default_print_template),
-          c.page_header_key,    c.page_header,          c.page_footer_key,
-          c.page_footer,        c.setting_dir.string(), c.config_file.string(),
+  return {c.area_template_key,      c.area_template.bytes(),
+          c.component_template_key, c.component_template.bytes(),
+          c.default_template_key,   std::to_string(c.default_print_template),
+          c.page_header_key,        c.page_header.bytes(),
+          c.page_footer_key,        c.page_footer.bytes(),
+          c.setting_dir.string(),   c.config_file.string(),
           c.start_dir.string()};
 }
 
@@ -67,10 +69,10 @@ TEST(Settings_That_Cannot_Be_Written, SaveFailsAndNothingElseChanges) {
     const std::string written = file_bytes(setting / "Config.ini");
     ASSERT_NE(written, "");
 
-    config.area_template = "A.xml";
-    config.component_template = "B.xml";
+    config.area_template.assign("A.xml");
+    config.component_template.assign("B.xml");
     config.default_print_template = 1;
-    config.page_header = "H";
+    config.page_header.assign("H");
     const std::vector<std::string> in_memory = members(config);
     bool saved = true;
     {
@@ -105,7 +107,8 @@ TEST(Giant_Settings_File, IsNotReadAndTheNextSaveReplacesIt) {
     const std::filesystem::path setting = dir / "Setting";
     std::filesystem::create_directory(setting);
     // Keys that a read would take stand at the start of the file.
-    const std::string keys = "[" + settings_section() + "]\n" + Rebound_Tester_Config().default_template_key + "=1\n";
+    const std::string keys =
+        "[" + settings_section() + "]\n" + Rebound_Tester_Config().default_template_key + "=1\n";
     put_file(setting / "Config.ini", c.sparse ? keys : keys + std::string(c.size - keys.size(), '\n'));
     std::filesystem::resize_file(setting / "Config.ini", c.size);
 
@@ -133,7 +136,8 @@ TEST(Giant_Settings_File, TheLargestThatMayBeIsRead) {
   Temp_Dir dir;
   const std::filesystem::path setting = dir / "Setting";
   std::filesystem::create_directory(setting);
-  const std::string keys = "[" + settings_section() + "]\n" + Rebound_Tester_Config().default_template_key + "=1\n";
+  const std::string keys =
+      "[" + settings_section() + "]\n" + Rebound_Tester_Config().default_template_key + "=1\n";
   put_file(setting / "Config.ini", keys + std::string(S_Ini_File::MAX_BYTES - keys.size(), '\n'));
   Rebound_Tester_Config config;
   config.Set_Start_Dir(dir.path().string());

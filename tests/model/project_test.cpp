@@ -49,7 +49,7 @@ TEST(Rebound_Project, NewProjectHasItsDefaults) {
   for (int i = 0; i < Rebound_Project::TEXT_COUNT; ++i) {
     const S_String& t = p.text(i);
     if (&t == &p.project_name || &t == &p.construction_date || &t == &p.agent_date || &t == &p.report_date) continue;
-    EXPECT_TRUE(t.empty()) << PROJECT_TEXT_NAMES[i];
+    EXPECT_TRUE(t.empty()) << PROJECT_TEXTS[i].name;
   }
   EXPECT_EQ(p.component_count(), 0u);
 }
@@ -62,7 +62,7 @@ TEST(Rebound_Project, TextsInFileOrder) {
   EXPECT_EQ(&p.text(16), &p.examine_environment);
   EXPECT_EQ(&p.text(17), &p.examine_reason);
   EXPECT_EQ(&p.text(20), &p.fax_no);
-  EXPECT_STREQ(PROJECT_TEXT_NAMES[20], "fax_no");
+  EXPECT_STREQ(PROJECT_TEXTS[20].name, "fax_no");
 }
 
 TEST(Rebound_Project, ListOperations) {
@@ -209,7 +209,7 @@ TEST(Rebound_Project, CutInsideTheTextsKeepsTheTextsReadBefore) {
   S_Byte_Reader in(std::string_view(whole).substr(0, cut + 2));
   EXPECT_FALSE(p.read(in));
   for (int i = 0; i < Rebound_Project::TEXT_COUNT; ++i) {
-    EXPECT_EQ(p.text(i).bytes(), i < 5 ? file.text(i).bytes() : old_texts[i]) << PROJECT_TEXT_NAMES[i];
+    EXPECT_EQ(p.text(i).bytes(), i < 5 ? file.text(i).bytes() : old_texts[i]) << PROJECT_TEXTS[i].name;
   }
   EXPECT_EQ(p.component_count(), 0u);
 }

@@ -106,7 +106,7 @@ class Cli_Report_Test : public Cli_Test {
   // Gives every text of the project and of its components the text (UTF-8).
   void fill_texts(const std::string& text) {
     const std::string gbk = utf8_to_gbk(text);
-    for (S_String Rebound_Project::*field : Rebound_Project::TEXT_FIELDS) (loaded.*field).assign(gbk);
+    for (const Project_Text& field : PROJECT_TEXTS) (loaded.*field.text).assign(gbk);
     for (uint32_t i = 0; i < loaded.component_count(); ++i) {
       R_Component& c = *loaded.component(static_cast<int32_t>(i));
       for (S_String* field :
@@ -380,7 +380,7 @@ class Golden_Pages_Test : public Cli_Report_Test {
                                          "023-61234567",
                                          "023-61234568"};
     for (size_t i = 0; i < std::size(project_texts); ++i)
-      (project.*Rebound_Project::TEXT_FIELDS[i]).assign(utf8_to_gbk(project_texts[i]));
+      project.text(static_cast<int>(i)).assign(utf8_to_gbk(project_texts[i]));
     const struct {
       const char* name;
       int areas;

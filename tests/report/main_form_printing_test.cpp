@@ -30,8 +30,8 @@ class Main_Form_Printing_Test : public Main_Window_Test {
   void SetUp() override {
     Main_Window_Test::SetUp();
     copy_templates();
-    Tester_Config().area_template = utf8_to_gbk(AREA_TEMPLATE);
-    Tester_Config().component_template = utf8_to_gbk(COMPONENT_TEMPLATE);
+    Tester_Config().area_template.assign(utf8_to_gbk(AREA_TEMPLATE));
+    Tester_Config().component_template.assign(utf8_to_gbk(COMPONENT_TEMPLATE));
     import_samples({3, 4, 2});
     for (int i = 0; i < 3; ++i) form().project.component(i)->component_name.assign(utf8_to_gbk(NAMES[i]));
     // The first and the third ticked.
@@ -171,8 +171,8 @@ TEST_F(Main_Form_Printing_Test, ReportSettingsDialogStoresTheChosenKind) {
 
 TEST_F(Main_Form_Printing_Test, ShowingTheWindowListsTheTemplateFolders) {
   // At start-up the folders were empty, so the names were emptied.
-  Tester_Config().area_template.clear();
-  Tester_Config().component_template.clear();
+  Tester_Config().area_template.assign("");
+  Tester_Config().component_template.assign("");
   form().hide();
   form().show();
   EXPECT_EQ(ui.informations(), (QStringList{QStringLiteral("选用默认的第一个模版。"),

@@ -89,7 +89,7 @@ TEST_F(Program_Folders_Test, ElsewhereTheUsersSettingsStartAsACopyOfTheInstalled
   EXPECT_TRUE(fs::is_empty(root / "here"));
 
   // A user's own file is never replaced by the installed one.
-  config.area_template = utf8_to_gbk("丙.xml");
+  config.area_template.assign(utf8_to_gbk("丙.xml"));
   ASSERT_TRUE(config.Save());
   Rebound_Tester_Config next;
   Use_Program_Folders(next, root / "here", installed);

@@ -222,7 +222,7 @@ TEST_F(Qt_Report_Engine_Test, ReportsInOnePdfKeepTheirOwnPagesAndPaper) {
 
   const QString pdf = dir.filePath("two.pdf");
   int first_pages = 0;
-  ASSERT_TRUE(Report_Pdf_File::write(pdf, [&](Report_Pdf_File& file) {
+  ASSERT_TRUE(Report_Pdf_File::write(qstring_to_path(pdf), [&](Report_Pdf_File& file) {
     if (!file.add(table)) return false;
     first_pages = table.page_count();
     return file.add(single);

@@ -31,7 +31,8 @@ class Report_Printing_Test : public ::testing::Test {
       std::filesystem::create_directories(path);
       std::ofstream(path / "标准.xml") << "<report/>";
     }
-    config.area_template = config.component_template = utf8_to_gbk("标准.xml");
+    config.area_template.assign(utf8_to_gbk("标准.xml"));
+    config.component_template.assign(utf8_to_gbk("标准.xml"));
   }
 
   void add_components(const std::vector<bool>& ticks) {
@@ -119,7 +120,7 @@ TEST_F(Report_Printing_Test, ChecksAndMessagesComeInTheirOrder) {
     project.clear();
     add_components(c.ticks);
     config.default_print_template = c.kind;
-    (c.kind == 0 ? config.component_template : config.area_template) = utf8_to_gbk(c.template_name);
+    (c.kind == 0 ? config.component_template : config.area_template).assign(utf8_to_gbk(c.template_name));
     engine.fail_load = c.fail_load;
     engine.loaded_paths.clear();
     engine.reports.clear();
@@ -132,7 +133,8 @@ TEST_F(Report_Printing_Test, ChecksAndMessagesComeInTheirOrder) {
     if (!printed) {
       EXPECT_TRUE(engine.reports.empty());
     }
-    config.area_template = config.component_template = utf8_to_gbk("标准.xml");
+    config.area_template.assign(utf8_to_gbk("标准.xml"));
+    config.component_template.assign(utf8_to_gbk("标准.xml"));
   }
 }
 

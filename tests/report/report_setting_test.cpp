@@ -119,8 +119,8 @@ TEST_F(Report_Setting_Test, StoredNamesAreMatchedByteForByte) {
   for (const char* file : {"测区/b.xml", "构件/b.xml", "构件/a.xml"}) make(file);
   for (const Case& c : cases) {
     SCOPED_TRACE(c.stored);
-    config.area_template = gbk("b.xml");
-    config.component_template = gbk(c.stored);
+    config.area_template.assign(gbk("b.xml"));
+    config.component_template.assign(gbk(c.stored));
     ui.asked.clear();
     TReport_Setting_Form form(ui, nullptr, config);
     form.Init_Report_Settings();
@@ -164,14 +164,15 @@ TEST_F(Report_Setting_Test, ReportKindShownAndStoredByOk) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.stored);
     config.default_print_template = c.stored;
-    config.page_header = gbk("页眉文字");
-    config.page_footer = gbk("页脚文字");
+    config.page_header.assign(gbk("页眉文字"));
+    config.page_footer.assign(gbk("页脚文字"));
     config.Save();
     TReport_Setting_Form form(ui, nullptr, config);
     form.Init_Report_Settings();
     EXPECT_EQ(form.Default_Print_Template_Cb->currentIndex(), c.shown);
     if (c.chosen >= 0) form.Default_Print_Template_Cb->setCurrentIndex(c.chosen);
-    config.page_header = config.page_footer = "";  // OK writes back what the dialog shows
+    config.page_header.assign("");
+    config.page_footer.assign("");  // OK writes back what the dialog shows
     form.sButton2->click();
     EXPECT_EQ(form.result(), QDialog::Accepted);
     const Rebound_Tester_Config saved = reloaded();

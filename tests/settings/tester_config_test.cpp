@@ -41,8 +41,8 @@ TEST(Rebound_Tester_Config, Construction) {
   EXPECT_EQ(hex(c.default_template_key), hex(KIND_KEY));
   EXPECT_EQ(hex(c.page_header_key), hex(HEADER_KEY));
   EXPECT_EQ(hex(c.page_footer_key), hex(FOOTER_KEY));
-  EXPECT_EQ(hex(c.area_template), hex(DEFAULT_NAME));
-  EXPECT_EQ(hex(c.component_template), hex(DEFAULT_NAME));
+  EXPECT_EQ(hex(c.area_template.bytes()), hex(DEFAULT_NAME));
+  EXPECT_EQ(hex(c.component_template.bytes()), hex(DEFAULT_NAME));
   EXPECT_EQ(c.default_print_template, 0);
   EXPECT_EQ(c.page_header, "");
   EXPECT_EQ(c.start_dir, "");
@@ -66,9 +66,9 @@ TEST_F(Config_File, FirstStartWritesTheFiveKeysInOrder) {
 
 TEST_F(Config_File, MissingSettingFolderIsMadeAndDefaultsWritten) {
   std::filesystem::remove(dir.path() / "Setting");
-  config.area_template = "A";
+  config.area_template.assign("A");
   config.default_print_template = 1;
-  config.page_header = "kept";
+  config.page_header.assign("kept");
   EXPECT_FALSE(config.Load());
   EXPECT_TRUE(std::filesystem::exists(file()));
   EXPECT_EQ(config.area_template, DEFAULT_NAME);
@@ -138,9 +138,9 @@ TEST_F(Config_File, SaveKeepsEveryOtherLineByteForByte) {
   EXPECT_TRUE(config.Load());
   EXPECT_EQ(config.page_header, "");  // the other section's key is not ours
   EXPECT_EQ(config.default_print_template, 1);
-  config.area_template = "A";
+  config.area_template.assign("A");
   config.default_print_template = 0;
-  config.page_header = "H";
+  config.page_header.assign("H");
   ASSERT_TRUE(config.Save());
   const std::string expected = head + AREA_KEY + "=A\r\nextra = 1\r\n" + KIND_KEY + "=0\r\n" + COMPONENT_KEY +
                                "=" + DEFAULT_NAME + "\r\n" + HEADER_KEY + "=H\r\n" + FOOTER_KEY + "=\r\n" +
@@ -150,7 +150,7 @@ TEST_F(Config_File, SaveKeepsEveryOtherLineByteForByte) {
 
 TEST_F(Config_File, UnreadableFileIsLeftAlone) {
   std::filesystem::create_directory(file());  // a folder where the file should be
-  config.area_template = "A";
+  config.area_template.assign("A");
   EXPECT_FALSE(config.Load());
   EXPECT_EQ(config.area_template, "A");
   EXPECT_FALSE(config.Save());
@@ -158,11 +158,11 @@ TEST_F(Config_File, UnreadableFileIsLeftAlone) {
 }
 
 TEST_F(Config_File, ResetDefaultsKeepsHeaderAndFooter) {
-  config.area_template = "A";
-  config.component_template = "B";
+  config.area_template.assign("A");
+  config.component_template.assign("B");
   config.default_print_template = 1;
-  config.page_header = "H";
-  config.page_footer = "F";
+  config.page_header.assign("H");
+  config.page_footer.assign("F");
   config.Reset_Defaults();
   EXPECT_EQ(config.area_template, DEFAULT_NAME);
   EXPECT_EQ(config.component_template, DEFAULT_NAME);
@@ -173,7 +173,7 @@ TEST_F(Config_File, ResetDefaultsKeepsHeaderAndFooter) {
 
 TEST_F(Config_File, LineBreakInAValueStaysOnItsLine) {
   EXPECT_FALSE(config.Load());
-  config.page_header = "a\r\n[" + SECTION + "]";
+  config.page_header.assign("a\r\n[" + SECTION + "]");
   ASSERT_TRUE(config.Save());
   Rebound_Tester_Config back;
   back.Set_Start_Dir(dir.path().string());

@@ -7,10 +7,13 @@
 #include <QLineEdit>
 #include <QMimeData>
 #include <QUrl>
+#include <filesystem>
+#include <string>
 
 #include "main_window_fixture.h"
 #include "model/gbk_codec.h"
 #include "model/rebound_project.h"
+#include "report/s_qt_text.h"
 
 namespace {
 
@@ -49,7 +52,7 @@ TEST_F(Open_Files_Test, ProjectFilesAreOpenedAndInstrumentFilesImported) {
   // is taken as an instrument file.
   const QString project = project_file(QStringLiteral("外部.PRJ"));
   const QString device = device_file("KZ-9", sample_device("KZ-9", 3, 40));
-  form().Open_Files({device, project});
+  form().Open_Files({qstring_to_path(device), qstring_to_path(project)});
   EXPECT_EQ(list_column(1), QStringList({"A", "B", "KZ-9"}));
   EXPECT_EQ(panel().Component_Name->text(), QStringLiteral("A"));
   EXPECT_TRUE(ui.asked.empty());  // no dialog, no message
@@ -58,11 +61,25 @@ TEST_F(Open_Files_Test, ProjectFilesAreOpenedAndInstrumentFilesImported) {
 TEST_F(Open_Files_Test, RelativePathsAreTakenFromTheCurrentDirectoryAndNamedInFull) {
   const QString saved_dir = QDir::currentPath();
   ASSERT_TRUE(QDir::setCurrent(dir.path()));
-  form().Open_Files({QStringLiteral("missing.prj"), QStringLiteral("missing.R82")});
+  form().Open_Files({"missing.prj", "missing.R82"});
   QDir::setCurrent(saved_dir);
   EXPECT_EQ(ui.informations(),
             QStringList({QStringLiteral("工程文件[%1]导入失败！").arg(path("missing.prj")),
                          QStringLiteral("构件文件[%1]打开失败！").arg(path("missing.R82"))}));
+}
+
+TEST_F(Open_Files_Test, RelativePathInAFolderWhoseNameIsNoUtf8IsFound) {
+  const std::filesystem::path folder = qstring_to_path(dir.path()) / std::string("\xB2\xE2\xCA\xD4");  // GBK
+  ASSERT_TRUE(std::filesystem::create_directory(folder));
+  Rebound_Project saved;
+  saved.new_component()->component_name.assign("A");
+  ASSERT_TRUE(saved.save(folder / "x.prj"));
+  const std::filesystem::path saved_dir = std::filesystem::current_path();
+  std::filesystem::current_path(folder);
+  form().Open_Files({"x.prj"});
+  std::filesystem::current_path(saved_dir);
+  EXPECT_EQ(list_column(1), QStringList({"A"}));
+  EXPECT_TRUE(ui.asked.empty());  // no message
 }
 
 TEST_F(Open_Files_Test, DroppedFilesAreOpenedAsFromTheCommandLine) {
