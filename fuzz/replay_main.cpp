@@ -31,10 +31,10 @@ int main(int argc, char** argv) {
       std::ifstream in(input, std::ios::binary);
       const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
       if (!in.eof() && in.fail()) {
-        std::fprintf(stderr, "%s: cannot be read\n", input.c_str());
+        std::fprintf(stderr, "%s: cannot be read\n", input.string().c_str());
         return 1;
       }
-      std::printf("%s\n", input.filename().c_str());
+      std::printf("%s\n", input.filename().string().c_str());
       std::fflush(stdout);
       LLVMFuzzerTestOneInput(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size());
     }

@@ -62,7 +62,7 @@ class Replacement {
   std::filesystem::path target_;  // the file that is replaced, links resolved
   std::filesystem::path temp_;    // the temporary file's name, where it has one
   bool replacing_ = false;        // the target exists
-  uint32_t mode_ = 0;
+  uint32_t mode_ = 0;             // the mode on POSIX, the attributes on Windows
   uint32_t owner_ = 0;
   uint32_t group_ = 0;
 };

@@ -17,10 +17,6 @@ namespace {
 
 HANDLE handle_of(File file) { return reinterpret_cast<HANDLE>(file); }
 
-std::filesystem::path folder_of(const std::filesystem::path& file) {
-  return file.has_parent_path() ? file.parent_path() : std::filesystem::path(L".");
-}
-
 // Removes the temporary files that earlier replacements in this folder left
 // behind when their process was killed. A replacement at work holds its file
 // open without sharing, so only abandoned files can be opened here; they are
@@ -34,6 +30,24 @@ void remove_abandoned(const std::filesystem::path& folder) {
                                    FILE_FLAG_DELETE_ON_CLOSE | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
     if (h != INVALID_HANDLE_VALUE) ::CloseHandle(h);
   }
+}
+
+// The file that a symbolic link (or a chain of them) finally names.
+bool resolve_link(const std::filesystem::path& link, std::filesystem::path& file) {
+  const HANDLE h = ::CreateFileW(link.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                 OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+  if (h == INVALID_HANDLE_VALUE) return false;
+  std::wstring name(MAX_PATH, L'\0');
+  DWORD length = ::GetFinalPathNameByHandleW(h, name.data(), static_cast<DWORD>(name.size()), FILE_NAME_NORMALIZED);
+  if (length >= name.size()) {
+    name.resize(length);
+    length = ::GetFinalPathNameByHandleW(h, name.data(), static_cast<DWORD>(name.size()), FILE_NAME_NORMALIZED);
+  }
+  ::CloseHandle(h);
+  if (length == 0 || length >= name.size()) return false;
+  name.resize(length);
+  file = name;
+  return true;
 }
 
 }  // namespace
@@ -78,21 +92,29 @@ Replacement::~Replacement() { abandon(); }
 
 bool Replacement::begin(const std::filesystem::path& target) {
   abandon();
-  // A symbolic link is followed: the file it names is replaced, the link
-  // stays. (Making links needs an administrator's right on Windows, so no
-  // other user can plant one.)
+  // A whole path, so that the replacement and the temporary file are named
+  // alike whatever the current folder.
   std::error_code ec;
-  target_ = target;
-  if (std::filesystem::is_symlink(target, ec)) {
-    target_ = std::filesystem::canonical(target, ec);
-    if (ec) return false;
-  }
-  const DWORD attributes = ::GetFileAttributesW(target_.c_str());
+  target_ = std::filesystem::absolute(target, ec);
+  if (ec) return false;
+  DWORD attributes = ::GetFileAttributesW(target_.c_str());
   replacing_ = attributes != INVALID_FILE_ATTRIBUTES;
   if (!replacing_ && ::GetLastError() != ERROR_FILE_NOT_FOUND) return false;
+  // A symbolic link is followed: the file it names is replaced, the link
+  // stays. (Making links needs an administrator's right or the developer
+  // mode on Windows, so no other user can plant one.)
+  if (replacing_ && (attributes & FILE_ATTRIBUTE_REPARSE_POINT)) {
+    if (!resolve_link(target_, target_)) return false;
+    attributes = ::GetFileAttributesW(target_.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) return false;
+  }
   if (replacing_ && (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY))) return false;
+  // The attributes that the new file carries on (hidden, system, archive...).
+  mode_ = replacing_ ? attributes & (FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM |
+                                     FILE_ATTRIBUTE_NOT_CONTENT_INDEXED)
+                     : 0;
 
-  const std::filesystem::path folder = folder_of(target_);
+  const std::filesystem::path folder = target_.parent_path();
   remove_abandoned(folder);
   for (int attempt = 0; attempt < 100; ++attempt) {
     const std::filesystem::path name = folder / temporary_name();
@@ -114,8 +136,9 @@ bool Replacement::commit() {
   const bool closed = close(file_);
   file_ = NO_FILE;
   if (!closed) return false;
-  // ReplaceFileW keeps the old file's attributes and security; where it
-  // cannot be used (another file system), the move writes through.
+  if (mode_ != 0 && !::SetFileAttributesW(temp_.c_str(), mode_)) return false;
+  // ReplaceFileW keeps the old file's security; where it cannot be used
+  // (another file system), the move writes through.
   bool moved = replacing_ && ::ReplaceFileW(target_.c_str(), temp_.c_str(), nullptr,
                                             REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr);
   if (!moved) {

@@ -25,6 +25,8 @@ export WINEPREFIX="$out/wine" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" 
 mkdir -p "$WINEPREFIX"
 wine=/usr/lib/wine/wine64
 echo "== start Wine"
+# A server that an interrupted run left behind goes first.
+/usr/lib/wine/wineserver -k 2>/dev/null || true
 /usr/lib/wine/wineserver -p
 trap '/usr/lib/wine/wineserver -k || true' EXIT
 "$wine" wineboot --init >/dev/null 2>&1

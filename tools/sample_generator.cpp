@@ -36,7 +36,7 @@ int main(int argc, char** argv) {
     const std::string bytes = device_file_bytes(sample_device(s.name, s.areas, s.base));
     const std::filesystem::path file = dir / "samples" / (std::string(s.name) + ".R82");
     if (!write_file_replacing(file, bytes)) {
-      std::fprintf(stderr, "cannot write %s\n", file.c_str());
+      std::fprintf(stderr, "cannot write %s\n", file.string().c_str());
       return 1;
     }
     R_Component* c = project.new_component();
@@ -46,7 +46,7 @@ int main(int argc, char** argv) {
     c->set_checked(index++ < 2 ? 1 : 0);
   }
   if (!project.save(dir / "sample.prj")) {
-    std::fprintf(stderr, "cannot write %s\n", (dir / "sample.prj").c_str());
+    std::fprintf(stderr, "cannot write %s\n", (dir / "sample.prj").string().c_str());
     return 1;
   }
   return 0;
