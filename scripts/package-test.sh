@@ -40,6 +40,7 @@ desktop-file-validate /usr/share/applications/local.rv820.RV820.desktop
 appstreamcli validate --no-net /usr/share/metainfo/local.rv820.RV820.metainfo.xml
 [[ -f /usr/share/rv820/Report/构件/构件强度检测报告.xml && -f /usr/share/rv820/Report/测区/测区强度检测报告.xml ]] ||
   fail "the templates are not installed"
+zcat /usr/share/doc/rv820/templates.md.gz | grep -q '^# 报表模版参考' || fail "the template reference is not installed"
 
 useradd --no-create-home --home-dir "$home" --shell /bin/sh "$user"
 chown "$user:" "$home" "$work"
