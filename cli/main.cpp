@@ -28,7 +28,7 @@ std::string usage_text() {
     synopses.push_back(std::string("rv820-cli ") + command->name + " " + command->arguments);
     width = std::max(width, display_width(synopses.back()));
   }
-  const std::string continuation = "\n" + std::string(width + 4, ' ');
+  const std::string continuation = std::string(1, '\n').append(width + 4, ' ');
   std::string text = "usage:\n";
   for (size_t i = 0; i < synopses.size(); ++i) {
     std::string summary;

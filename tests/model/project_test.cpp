@@ -48,7 +48,8 @@ TEST(Rebound_Project, NewProjectHasItsDefaults) {
   EXPECT_EQ(p.report_date.bytes(), today());
   for (int i = 0; i < Rebound_Project::TEXT_COUNT; ++i) {
     const S_String& t = p.text(i);
-    if (&t == &p.project_name || &t == &p.construction_date || &t == &p.agent_date || &t == &p.report_date) continue;
+    if (&t == &p.project_name || &t == &p.construction_date || &t == &p.agent_date || &t == &p.report_date)
+      continue;
     EXPECT_TRUE(t.empty()) << PROJECT_TEXTS[i].name;
   }
   EXPECT_EQ(p.component_count(), 0u);
@@ -119,7 +120,8 @@ TEST(Rebound_Project, SaveAndLoadReproduceEverything) {
   ASSERT_TRUE(p.save(dir / "p.prj"));
   // The file is the stream form: 21 texts, count, then each component's form.
   std::string expected;
-  for (int i = 0; i < Rebound_Project::TEXT_COUNT; ++i) expected += text_form("S" + std::to_string(i));
+  for (int i = 0; i < Rebound_Project::TEXT_COUNT; ++i)
+    expected += text_form(std::string("S").append(std::to_string(i)));
   expected += le32(4);
   for (int k = 0; k < 4; ++k) expected += stream_of(*p.component(k));
   EXPECT_EQ(hex(file_bytes(dir / "p.prj")), hex(expected));
@@ -255,7 +257,8 @@ INSTANTIATE_TEST_SUITE_P(
         Hostile_Case{"negative_text_length", text_form("a") + le32(0xFFFFFFFE) + std::string(64, 'z'), 0},
         Hostile_Case{"huge_text_length", text_form("a") + le32(0x7FFFFFFF) + std::string(64, 'z'), 0},
         Hostile_Case{"huge_name_length", texts_form() + le32(1) + le32(0x7FFFFFF0) + std::string(64, 'z'), 1},
-        Hostile_Case{"area_count_51", texts_form() + le32(1) + component_head(51) + std::string(51 * 24, '\0'), 1},
+        Hostile_Case{"area_count_51",
+                     texts_form() + le32(1) + component_head(51) + std::string(51 * 24, '\0'), 1},
         Hostile_Case{"area_count_max", texts_form() + le32(1) + component_head(0xFFFFFFFF), 1}),
     [](const auto& info) { return std::string(info.param.name); });
 
