@@ -25,6 +25,8 @@ struct Batch_Case {
   std::vector<Part> parts;
   bool answer_no;
 };
+// Listed by its name (test names stay the same from run to run).
+void PrintTo(const Batch_Case& c, std::ostream* os) { *os << c.name; }
 
 // Answers the question as the case says and keeps what was shown, so that
 // the test knows what the command line must have shown.

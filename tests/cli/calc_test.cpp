@@ -28,6 +28,8 @@ struct Calc_Case {
   const char* name;
   bool separate_output;
 };
+// Listed by its name (test names stay the same from run to run).
+void PrintTo(const Calc_Case& c, std::ostream* os) { *os << c.name; }
 
 class Calc_Test : public Cli_Test, public ::testing::WithParamInterface<Calc_Case> {};
 

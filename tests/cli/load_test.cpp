@@ -11,6 +11,8 @@ struct Load_Case {
   std::vector<std::string> command;  // IN.prj follows the first word
   bool truncated;                    // a project cut short, or no file at all
 };
+// Listed by its name (test names stay the same from run to run).
+void PrintTo(const Load_Case& c, std::ostream* os) { *os << c.name; }
 
 class Load_Test : public Cli_Test, public ::testing::WithParamInterface<Load_Case> {};
 

@@ -30,6 +30,8 @@ struct Overwrite_Case {
   const char* name;
   std::vector<std::string> args;  // "@" stands for the folder
 };
+// Listed by its name (test names stay the same from run to run).
+void PrintTo(const Overwrite_Case& c, std::ostream* os) { *os << c.name; }
 
 class Existing_Output_Test : public Output_File_Test, public ::testing::WithParamInterface<Overwrite_Case> {
  protected:

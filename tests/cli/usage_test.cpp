@@ -8,6 +8,8 @@ struct Usage_Case {
   const char* name;
   std::vector<std::string> args;  // file names are made paths in the test folder
 };
+// Listed by its name (test names stay the same from run to run).
+void PrintTo(const Usage_Case& c, std::ostream* os) { *os << c.name; }
 
 class Usage_Test : public Cli_Test, public ::testing::WithParamInterface<Usage_Case> {};
 

@@ -28,6 +28,8 @@ struct Area_Case {
   const char* avg_text;
   const char* strength_text;
 };
+// Listed by its name (test names stay the same from run to run).
+void PrintTo(const Area_Case& c, std::ostream* os) { *os << c.name; }
 
 std::vector<int> all(int v) { return std::vector<int>(16, v); }
 

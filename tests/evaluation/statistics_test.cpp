@@ -48,6 +48,8 @@ struct Statistics_Case {
   uint32_t mean, min, sd, e;  // bit patterns
   Statistics_Texts texts;     // the panel texts of a component holding them
 };
+// Listed by its name (test names stay the same from run to run).
+void PrintTo(const Statistics_Case& c, std::ostream* os) { *os << c.name; }
 
 class Strength_Statistics_Table : public ::testing::TestWithParam<Statistics_Case> {};
 

@@ -221,6 +221,8 @@ struct Hostile_Case {
   std::string stream;
   size_t components;  // appended before the read failed
 };
+// Listed by its name (test names stay the same from run to run).
+void PrintTo(const Hostile_Case& c, std::ostream* os) { *os << c.name; }
 
 class Hostile_Project : public ::testing::TestWithParam<Hostile_Case> {};
 

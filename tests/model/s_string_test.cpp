@@ -16,6 +16,8 @@ struct Write_Case {
   std::string text;
   std::string form;  // written by hand
 };
+// Listed by its name (test names stay the same from run to run).
+void PrintTo(const Write_Case& c, std::ostream* os) { *os << c.name; }
 
 class S_String_Write : public ::testing::TestWithParam<Write_Case> {};
 
@@ -56,6 +58,8 @@ struct Read_Case {
   std::string text;     // the text afterwards ("old" when unchanged)
   size_t consumed;      // bytes taken from the stream on success
 };
+// Listed by its name (test names stay the same from run to run).
+void PrintTo(const Read_Case& c, std::ostream* os) { *os << c.name; }
 
 class S_String_Read : public ::testing::TestWithParam<Read_Case> {};
 

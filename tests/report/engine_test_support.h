@@ -8,6 +8,7 @@
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
+#include <cctype>
 #include <string>
 #include <vector>
 
@@ -39,3 +40,15 @@ inline int pdf_pages(const QString& path) { return pdf_reader::page_count(path.t
 inline QString pdf_page_size(const QString& path, int page) {
   return QString::fromStdString(pdf_reader::page_size(path.toStdString(), page));
 }
+
+// The name of a case of a table of broken templates in the test's name: its
+// description, each character that is no letter or digit as '_'.
+struct Case_Name {
+  template <class Info>
+  std::string operator()(const Info& info) const {
+    std::string name = info.param.what;
+    for (char& c : name)
+      if (!isalnum(static_cast<unsigned char>(c))) c = '_';
+    return name;
+  }
+};
